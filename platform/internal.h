@@ -1,0 +1,23 @@
+// What the layer's own parts share with each other. Not for application code.
+#pragma once
+
+#include <functional>
+
+namespace platform::internal {
+
+// Calls a handler the way the framework calls all application code: through the installed
+// exception helper. An exception that comes back (or any other that escapes) is kept; it ends
+// the event loop and _RuntimeRun rethrows it. Without a running loop it stays pending
+// (testing::TakePendingException). Returns the handler's result, false after an exception.
+bool Dispatch(const std::function<bool()>& call);
+
+// Raises the application object's Close event (through Dispatch); nothing without one.
+void RaiseApplicationClose();
+
+// window.cpp: forgets every open window and the implicit-window list (_FinalizeFramework).
+void ReleaseWindows();
+
+// keyboard.cpp: installs the application-wide filter that keeps the key-state map (RuntimeInit).
+void InstallKeyStateFilter();
+
+}  // namespace platform::internal
