@@ -27,7 +27,7 @@ struct Attribute {
 struct MethodInfo {
   String name;
   String signature;  // e.g. "( TextField, String ) as Boolean"
-  std::vector<Attribute> attributes;
+  std::vector<Attribute> attributes{};
 };
 
 struct EventInfo {
@@ -39,11 +39,11 @@ struct EventInfo {
 struct ClassTable {
   String name;                        // "TextField", "Window1.Window1"
   const ClassTable* parent = nullptr;  // nullptr only for Object
-  std::vector<Attribute> attributes;
-  std::vector<MethodInfo> methods;  // in method-table order
-  std::vector<EventInfo> events;    // the events this class adds
+  std::vector<Attribute> attributes{};
+  std::vector<MethodInfo> methods{};  // in method-table order
+  std::vector<EventInfo> events{};    // the events this class adds
   // Events of the parent that this class handles itself: event name -> handler method name.
-  std::vector<std::pair<String, String>> eventHooks;
+  std::vector<std::pair<String, String>> eventHooks{};
 };
 
 // Registers a class table once and keeps it for the whole run. A second registration of the
@@ -63,8 +63,8 @@ void _InitFrameworkClasses();
 
 // What an event passes to its handler.
 struct EventArgs {
-  Ref<Object> sender;      // the control that raised the event (nil for menus and start-up)
-  String key;              // KeyDown: the key as text
+  Ref<Object> sender{};    // the control that raised the event (nil for menus and start-up)
+  String key{};            // KeyDown: the key as text
   std::int32_t index = 0;  // menu handlers: the index of the chosen item of an item set
 };
 

@@ -1,0 +1,357 @@
+// Controls on Qt Widgets: their events, their fonts and the text field's keys, focus and input
+// rules.
+#include "platform/controls.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QInputMethod>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+#include <string>
+
+#include "platform/internal.h"
+#include "platform/native.h"
+#include "platform/native_impl.h"
+
+namespace platform {
+namespace {
+
+// Keys that type no character of their own reach KeyDown as these codes.
+struct KeyCode {
+  Qt::Key key;
+  char code;
+};
+constexpr KeyCode kKeyCodes[] = {
+    {Qt::Key_Tab, 9},       {Qt::Key_Backtab, 9},  {Qt::Key_Return, 13}, {Qt::Key_Enter, 3},
+    {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127}, {Qt::Key_Escape, 27}, {Qt::Key_Left, 28},
+    {Qt::Key_Right, 29},    {Qt::Key_Up, 30},      {Qt::Key_Down, 31},
+};
+
+String KeyText(const QKeyEvent& event) {
+  for (const auto& [key, code] : kKeyCodes) {
+    if (event.key() == key) {
+      return String(1, code);
+    }
+  }
+  return event.text().toStdString();
+}
+
+// The keys that leave a field. One that KeyDown hands back is swallowed, so the focus stays in
+// the field and the user gives the value again where it was refused.
+bool LeavesField(int key) {
+  return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
+         key == Qt::Key_Enter;
+}
+
+// Focus lost to another window (a modal dialog) or to a popup (a menu) comes back unchanged: it
+// is no move between controls.
+bool MovesBetweenControls(Qt::FocusReason reason) {
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+         reason != Qt::MenuBarFocusReason;
+}
+
+String Describe(const Control& control) {
+  return control.Name().empty() ? ClassNameOf(control) : control.Name();
+}
+
+template <class W>
+W& WidgetOf(const Control& control) {
+  QWidget* widget = control.Native().widget;
+  if (!widget) {
+    throw NilObjectException(Describe(control) +
+                             " has no widget: its Constructor has not run or its window is gone");
+  }
+  return static_cast<W&>(*widget);
+}
+
+// Creates the control's widget in its window's content area.
+template <class W, class... Args>
+W& Build(Control& control, Args&... args) {
+  if (control.Native().widget) {
+    throw UnsupportedOperationException(Describe(control) + ": Constructor ran twice");
+  }
+  Ref<Window> owner = control.Owner();
+  if (!owner) {
+    throw UnsupportedOperationException(Describe(control) +
+                                        " has no window: create it with Window::__New");
+  }
+  auto* widget = new W(args..., &ContentOf(*owner));
+  control.Native().widget = widget;
+  widget->show();
+  return *widget;
+}
+
+// 0 the platform's default (left), 1 left, 2 centre, 3 right.
+constexpr Qt::AlignmentFlag kFieldAlignments[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter,
+                                                  Qt::AlignRight};
+// 0 left, 1 right, 2 centre.
+constexpr Qt::AlignmentFlag kLabelAlignments[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+
+template <std::size_t N>
+std::optional<Qt::Alignment> AlignmentOf(const Qt::AlignmentFlag (&table)[N], std::int32_t code,
+                                         Qt::AlignmentFlag vertical) {
+  if (code < 0 || static_cast<std::size_t>(code) >= N) {
+    return std::nullopt;
+  }
+  return table[code] | vertical;
+}
+
+}  // namespace
+
+std::optional<Qt::Alignment> TextFieldAlignment(std::int32_t code) {
+  return AlignmentOf(kFieldAlignments, code, Qt::AlignVCenter);
+}
+
+std::optional<Qt::Alignment> LabelAlignment(std::int32_t code) {
+  return AlignmentOf(kLabelAlignments, code, Qt::AlignTop);
+}
+
+std::unique_ptr<QValidator> MaskValidator(const String& mask, std::int32_t limit) {
+  if (!std::all_of(mask.begin(), mask.end(), [](char c) { return c == '#'; })) {
+    throw UnsupportedOperationException(
+        "the mask \"" + mask + "\" is not supported: a mask is a run of '#', one digit each");
+  }
+  if (limit < 0) {
+    throw UnsupportedOperationException("LimitText " + std::to_string(limit) + " is negative");
+  }
+  const auto length = static_cast<std::int32_t>(mask.size());
+  const std::int32_t most = mask.empty() ? limit : (limit > 0 ? std::min(limit, length) : length);
+  if (most == 0) {
+    return nullptr;
+  }
+  // A validator rather than a maximum length: an over-long paste is refused whole, not cut.
+  const QString pattern = QStringLiteral("%1{0,%2}").arg(mask.empty() ? "." : "[0-9]").arg(most);
+  return std::make_unique<QRegularExpressionValidator>(QRegularExpression(pattern));
+}
+
+QWidget* NativeWidget(const Control& control) {
+  return control.Native().widget;
+}
+
+// ---- Control ------------------------------------------------------------------------------
+
+Control::Control() : native_(std::make_unique<NativeControl>()) {}
+
+Control::~Control() {
+  delete native_->widget.data();
+}
+
+void Control::AddEventHandler(std::int32_t eventNumber, Delegate handler) {
+  if (!handlers_.try_emplace(eventNumber, std::move(handler)).second) {
+    throw EventBindingException("event " + std::to_string(eventNumber) + " of " + Describe(*this) +
+                                " already has a handler");
+  }
+}
+
+bool Control::HasEventHandler(std::int32_t eventNumber) const {
+  return handlers_.contains(eventNumber);
+}
+
+bool Control::RaiseEvent(std::int32_t eventNumber, EventArgs args) {
+  auto bound = handlers_.find(eventNumber);
+  if (bound == handlers_.end()) {
+    return false;
+  }
+  args.sender = shared_from_this();  // also keeps the control alive through its handler
+  const Delegate& handler = bound->second;
+  return internal::Dispatch([&] { return handler(args); });
+}
+
+// ---- RectControl --------------------------------------------------------------------------
+
+void RectControl::SetTextSize(float size) {
+  if (!(size >= 0)) {
+    throw UnsupportedOperationException("TextSize " + std::to_string(size) + " of " +
+                                        Describe(*this) + " is not 0 (the default) or more");
+  }
+  auto& widget = WidgetOf<QWidget>(*this);
+  QFont font = widget.font();
+  if (size == 0) {
+    const QFont standard = QApplication::font();
+    if (standard.pixelSize() > 0) {
+      font.setPixelSize(standard.pixelSize());
+    } else {
+      font.setPointSizeF(standard.pointSizeF());
+    }
+  } else {
+    font.setPixelSize(std::max(1, qRound(size)));
+  }
+  widget.setFont(font);
+}
+
+void RectControl::SetTextUnit(std::uint8_t unit) {
+  if (unit != 0) {
+    throw UnsupportedOperationException("FontUnits code " + std::to_string(unit) + " of " +
+                                        Describe(*this) +
+                                        " is not supported; 0 (the default unit) is");
+  }
+}
+
+void RectControl::SetFocus() {
+  WidgetOf<QWidget>(*this).setFocus(Qt::OtherFocusReason);
+}
+
+// ---- TextField ----------------------------------------------------------------------------
+
+FieldEdit::FieldEdit(TextField& field, QWidget* parent) : QLineEdit(parent), field_(field) {
+  connect(this, &QLineEdit::textChanged, this,
+          [this] { field_.RaiseEvent(TextField::kTextChange); });
+}
+
+void FieldEdit::SelectRomanScript() {
+  romanOnly_ = true;
+  if (hasFocus()) {
+    QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+  }
+}
+
+// Overriding event() rather than keyPressEvent() lets KeyDown see Tab and Backtab before Qt's
+// focus chain does.
+bool FieldEdit::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress && KeyDown(static_cast<const QKeyEvent&>(*event))) {
+    event->accept();
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
+// True when the key is consumed.
+bool FieldEdit::KeyDown(const QKeyEvent& event) {
+  if (event.modifiers().testFlag(Qt::ControlModifier)) {
+    return false;  // shortcuts are the menus'
+  }
+  if (!field_.HasEventHandler(TextField::kKeyDown)) {
+    return false;
+  }
+  EventArgs args;
+  args.key = KeyText(event);
+  if (args.key.empty()) {
+    return false;  // a modifier or another key that types nothing
+  }
+  return field_.RaiseEvent(TextField::kKeyDown, std::move(args)) || LeavesField(event.key());
+}
+
+void FieldEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (MovesBetweenControls(event->reason())) {
+    field_.RaiseEvent(TextField::kGotFocus);
+  }
+}
+
+void FieldEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (MovesBetweenControls(event->reason())) {
+    field_.RaiseEvent(TextField::kLostFocus);
+  }
+}
+
+// Setting Qt::WA_InputMethodEnabled has no effect on QLineEdit; answering the query does.
+QVariant FieldEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled && romanOnly_) {
+    return false;
+  }
+  return QLineEdit::inputMethodQuery(query);
+}
+
+TextField::TextField() = default;
+
+void TextField::Constructor() {
+  Build<FieldEdit>(*this, *this);
+  SetAlignment(alignment_);
+}
+
+String TextField::Text() const {
+  return WidgetOf<FieldEdit>(*this).text().toStdString();
+}
+
+void TextField::SetText(const String& text) {
+  WidgetOf<FieldEdit>(*this).setText(QString::fromStdString(text));
+}
+
+// Selection positions count UTF-16 units, which are characters for every text outside the
+// supplementary planes.
+std::int32_t TextField::SelStart() const {
+  const auto& edit = WidgetOf<FieldEdit>(*this);
+  return edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+}
+
+std::int32_t TextField::SelLength() const {
+  return WidgetOf<FieldEdit>(*this).selectionLength();
+}
+
+void TextField::SetSelStart(std::int32_t start) {
+  auto& edit = WidgetOf<FieldEdit>(*this);
+  edit.setCursorPosition(std::clamp<std::int32_t>(start, 0, edit.text().size()));
+}
+
+void TextField::SetSelLength(std::int32_t length) {
+  auto& edit = WidgetOf<FieldEdit>(*this);
+  const std::int32_t start = SelStart();
+  length = std::clamp<std::int32_t>(length, 0, edit.text().size() - start);
+  if (length == 0) {
+    edit.setCursorPosition(start);
+  } else {
+    edit.setSelection(start, length);
+  }
+}
+
+void TextField::SetAlignment(std::int32_t code) {
+  const auto alignment = TextFieldAlignment(code);
+  if (!alignment) {
+    throw UnsupportedOperationException("alignment code " + std::to_string(code) + " of " +
+                                        Describe(*this) + " is not one of 0 to 3");
+  }
+  alignment_ = code;
+  if (auto* edit = static_cast<FieldEdit*>(native_->widget.data())) {
+    edit->setAlignment(*alignment);
+  }
+}
+
+FieldEdit* FocusedField(const Window& window) {
+  const auto& main = window.Native().main;
+  return main ? dynamic_cast<FieldEdit*>(main->focusWidget()) : nullptr;
+}
+
+// ---- Label, PushButton, GroupBox ----------------------------------------------------------
+
+Label::Label() = default;
+
+void Label::Constructor() {
+  auto& label = Build<QLabel>(*this);
+  label.setTextFormat(Qt::PlainText);
+  label.setAlignment(*LabelAlignment(0));
+}
+
+String Label::Text() const {
+  return WidgetOf<QLabel>(*this).text().toStdString();
+}
+
+void Label::SetText(const String& text) {
+  WidgetOf<QLabel>(*this).setText(QString::fromStdString(text));
+}
+
+PushButton::PushButton() = default;
+
+void PushButton::Constructor() {
+  auto& button = Build<QPushButton>(*this);
+  // A click leaves the focus in the field being typed in.
+  button.setFocusPolicy(Qt::TabFocus);
+  button.setAutoDefault(false);
+  QObject::connect(&button, &QPushButton::clicked, &button, [this] { RaiseEvent(kAction); });
+}
+
+String PushButton::Caption() const {
+  return WidgetOf<QPushButton>(*this).text().toStdString();
+}
+
+GroupBox::GroupBox() = default;
+
+void GroupBox::Constructor() {
+  Build<QGroupBox>(*this);
+}
+
+}  // namespace platform

@@ -1,0 +1,257 @@
+// The life of the process: the toolkit, the event loop, quitting, and exceptions that escape
+// application code.
+#include "platform/runtime.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/internal.h"
+#include "platform/testing.h"
+
+namespace platform {
+namespace {
+
+struct Process {
+  QApplication* toolkit = nullptr;   // owned; deleted by RuntimeExit, never at static exit
+  ExceptionHelper helper = nullptr;  // none: Dispatch catches on its own
+  std::exception_ptr pending;
+  bool loopRunning = false;
+  bool quitRequested = false;
+  std::int32_t quitCode = 0;
+  bool failed = false;  // an unhandled exception was reported
+  std::vector<void (*)()> pluginEntrypoints;
+};
+
+Process& State() {
+  static Process process;
+  return process;
+}
+
+void RequireToolkit(const char* call) {
+  if (State().toolkit == nullptr) {
+    throw UnsupportedOperationException(String(call) + " needs RuntimeInit first");
+  }
+}
+
+// ---- SIGTERM and SIGINT -------------------------------------------------------------------
+// The handler only writes a byte to a socket; the event loop reads it and raises the
+// application's Close event there, where application code may run.
+
+constexpr std::array kTerminationSignals{SIGTERM, SIGINT};
+
+volatile std::sig_atomic_t signalWriteEnd = -1;
+int signalReadEnd = -1;
+std::array<struct sigaction, kTerminationSignals.size()> previousActions{};
+
+extern "C" void OnTerminationSignal(int) {
+  const int savedErrno = errno;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(signalWriteEnd, &byte, 1);
+  errno = savedErrno;
+}
+
+void DrainSignalSocket() {
+  char bytes[64];
+  while (::read(signalReadEnd, bytes, sizeof bytes) > 0) {
+  }
+  internal::RaiseApplicationClose();
+}
+
+void InstallSignalBridge(QObject* owner) {
+  int ends[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, ends) != 0) {
+    throw RuntimeException(String("cannot create the signal socket: ") + std::strerror(errno));
+  }
+  signalReadEnd = ends[0];
+  signalWriteEnd = ends[1];
+  auto* notifier = new QSocketNotifier(signalReadEnd, QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, owner, &DrainSignalSocket);
+
+  struct sigaction action {};
+  action.sa_handler = &OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (std::size_t i = 0; i < kTerminationSignals.size(); ++i) {
+    ::sigaction(kTerminationSignals[i], &action, &previousActions[i]);
+  }
+}
+
+void RemoveSignalBridge() {
+  for (std::size_t i = 0; i < kTerminationSignals.size(); ++i) {
+    ::sigaction(kTerminationSignals[i], &previousActions[i], nullptr);
+  }
+  ::close(signalWriteEnd);
+  ::close(signalReadEnd);
+  signalWriteEnd = -1;
+  signalReadEnd = -1;
+}
+
+// An exception from a handler: the first one ends the loop and is rethrown by _RuntimeRun;
+// any that follow before it is taken are reported on their own.
+void Keep(std::exception_ptr exception) {
+  Process& state = State();
+  if (state.pending) {
+    _UnhandledException(exception);
+    return;
+  }
+  state.pending = std::move(exception);
+  if (state.loopRunning) {
+    QCoreApplication::exit(1);
+  }
+}
+
+String DescribeException(const std::exception_ptr& exception) {
+  try {
+    if (exception) {
+      std::rethrow_exception(exception);
+    }
+  } catch (const RuntimeException& e) {
+    return String(e.ClassName()) + ": " + e.what();
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+  }
+  return {};
+}
+
+}  // namespace
+
+void RuntimeInit(int& argc, char** argv) {
+  Process& state = State();
+  if (state.toolkit != nullptr) {
+    throw UnsupportedOperationException("RuntimeInit has already run");
+  }
+  state.toolkit = new QApplication(argc, argv);
+  // The framework raises the application's Close event itself when the last window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
+  // Designs name the Mac's Japanese face; IPAGothic is Debian's.
+  QFont::insertSubstitution("Osaka", "IPAGothic");
+  internal::InstallKeyStateFilter();
+  InstallSignalBridge(state.toolkit);
+}
+
+int RuntimeExit() {
+  Process& state = State();
+  if (state.toolkit != nullptr) {
+    RemoveSignalBridge();
+    delete std::exchange(state.toolkit, nullptr);
+  }
+  return state.failed ? 1 : state.quitCode;
+}
+
+void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
+  State().helper = helper;
+}
+
+void _RunFrameworkInitialization(const Delegate& startup) {
+  RequireToolkit("_RunFrameworkInitialization");
+  detail::CheckSignature(startup.Signature(), detail::SignatureOf<void>());
+  _InitFrameworkClasses();
+  startup({});
+}
+
+void _RuntimeInitExternalClasses() {
+  // This framework has no classes outside its own library: nothing to load.
+}
+
+void _InitPluginEntrypoints(std::int32_t count) {
+  if (count < 0) {
+    throw UnsupportedOperationException("a plug-in table of " + std::to_string(count) + " entries");
+  }
+  State().pluginEntrypoints.assign(static_cast<std::size_t>(count), nullptr);
+}
+
+void _RuntimeRun() {
+  RequireToolkit("_RuntimeRun");
+  Process& state = State();
+  if (!state.pending && !state.quitRequested) {
+    state.loopRunning = true;
+    QApplication::exec();
+    state.loopRunning = false;
+  }
+  if (state.pending) {
+    std::rethrow_exception(std::exchange(state.pending, nullptr));
+  }
+}
+
+void Quit(std::int32_t code) {
+  Process& state = State();
+  state.quitRequested = true;
+  state.quitCode = code;
+  // Only a running loop is told: an exit asked with no loop would end the next one at once.
+  if (state.loopRunning) {
+    QCoreApplication::exit(code);
+  }
+}
+
+void _UnhandledException(std::exception_ptr exception) {
+  String line = "Unhandled exception";
+  if (const String description = DescribeException(exception); !description.empty()) {
+    line += ": " + description;
+  }
+  std::replace(line.begin(), line.end(), '\n', ' ');  // one report, one line
+  line += '\n';
+  std::fputs(line.c_str(), stderr);
+  std::fflush(stderr);
+  State().failed = true;
+}
+
+void _FinalizeFramework() {
+  internal::ReleaseWindows();
+  State().pluginEntrypoints.clear();
+}
+
+namespace internal {
+
+bool Dispatch(const std::function<bool()>& call) {
+  bool result = false;
+  std::exception_ptr raised;
+  try {
+    if (ExceptionHelper helper = State().helper) {
+      raised = helper([&] { result = call(); });
+    } else {
+      result = call();
+    }
+  } catch (...) {
+    raised = std::current_exception();
+  }
+  if (!raised) {
+    return result;
+  }
+  Keep(std::move(raised));
+  return false;
+}
+
+}  // namespace internal
+
+namespace testing {
+
+std::exception_ptr TakePendingException() {
+  return std::exchange(State().pending, nullptr);
+}
+
+bool QuitRequested() {
+  return State().quitRequested;
+}
+
+std::int32_t QuitCode() {
+  return State().quitCode;
+}
+
+void ResetQuit() {
+  State().quitRequested = false;
+  State().quitCode = 0;
+}
+
+}  // namespace testing
+}  // namespace platform
