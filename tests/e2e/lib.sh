@@ -1,0 +1,205 @@
+# shellcheck shell=bash disable=SC2034  # the constants are for the scripts that source this
+# Shared by the end-to-end tests and the start-up benchmark: a private X server on a free display,
+# processes that are always cleaned up, bounded polls, and the main window's facts.
+# Source it from a bash script.
+
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+readonly E2E_DIR
+readonly MAIN_TITLE='何歳でしょうか？'
+readonly CAUTION_TITLE='注意'
+readonly CONTENT_WIDTH=437 CONTENT_HEIGHT=296
+# Places in the main window's content area: points to click, rectangles (x y w h) to look at.
+readonly YEAR_FIELD=(105 62)
+readonly QUIT_BUTTON=(357 266)
+readonly ERA_LABEL=(22 86 392 26)     # the era label's first line, above the "計算" button
+readonly YEARS_RESULT=(62 158 300 62) # inside the years result, clear of the group box's frame
+readonly POLL_STEP=0.05
+
+E2E_TMP=$(mktemp -d /tmp/nansai-e2e.XXXXXX)
+export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+_owned_pids=()
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+for tool in Xvfb xdotool xprop xdpyinfo openbox import identify; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (see ./dev for the packages)"
+done
+
+# True while the process runs (a finished child stays a zombie until it is reaped).
+alive() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  [[ ${stat%% *} != Z ]]
+}
+
+now_us() { echo "${EPOCHREALTIME/./}"; }
+
+# poll_until SECONDS COMMAND...: runs COMMAND every POLL_STEP until it succeeds; fails on timeout.
+poll_until() {
+  local deadline=$(($(now_us) + $1 * 1000000))
+  shift
+  until "$@"; do
+    (($(now_us) < deadline)) || return 1
+    sleep "$POLL_STEP"
+  done
+}
+
+stop_process() {
+  local pid=$1
+  kill "$pid" 2>/dev/null || true
+  poll_until 3 eval "! alive $pid" || kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+  local i
+  for ((i = ${#_owned_pids[@]} - 1; i >= 0; i--)); do
+    stop_process "${_owned_pids[i]}"
+  done
+  rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# True once display :N answers and is served by process PID (the lock file names the server).
+_serving() {
+  [[ $(tr -d ' ' 2>/dev/null <"/tmp/.X$1-lock") == "$2" ]] &&
+    xdpyinfo -display ":$1" >/dev/null 2>&1
+}
+
+# start_xvfb: a private server on a free display in :200-:499; sets DISPLAY. Tests run in
+# parallel, so a display that looks free may be taken first: then try another. -noreset: without
+# it the server resets whenever its last client leaves (the readiness probe, say), and a client
+# that connects during the reset is refused.
+start_xvfb() {
+  local attempt n pid
+  for ((attempt = 0; attempt < 20; attempt++)); do
+    n=$((200 + RANDOM % 300))
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb-$n.log" 2>&1 &
+    pid=$!
+    if poll_until 10 eval "! alive $pid || _serving $n $pid" && alive "$pid"; then
+      _owned_pids+=("$pid")
+      export DISPLAY=:$n
+      return
+    fi
+    stop_process "$pid"
+  done
+  fail "no free display for Xvfb"
+}
+
+# start_openbox: a window manager, for decorations and the close command (Alt+F4 sends
+# WM_DELETE_WINDOW to the focused window).
+start_openbox() {
+  openbox --sm-disable --config-file "$E2E_DIR/openbox-rc.xml" >"$E2E_TMP/openbox.log" 2>&1 &
+  _owned_pids+=($!)
+  poll_until 10 eval "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
+    fail "openbox did not start: $(cat "$E2E_TMP/openbox.log")"
+}
+
+# start_app PROGRAM [ARGS...]: sets APP_PID. A background job of a script inherits SIGINT ignored;
+# the program gets the default disposition, as when started from a terminal.
+start_app() {
+  env --default-signal=INT "$@" &
+  APP_PID=$!
+  _owned_pids+=("$APP_PID")
+}
+
+# reap_app: APP_STATUS is the finished application's exit status; it is no longer ours to stop.
+reap_app() {
+  APP_STATUS=0
+  wait "$APP_PID" || APP_STATUS=$?
+  local pids=("${_owned_pids[@]}") pid
+  _owned_pids=()
+  for pid in "${pids[@]}"; do
+    [[ $pid == "$APP_PID" ]] || _owned_pids+=("$pid")
+  done
+}
+
+assert_alive() {
+  alive "$APP_PID" && return
+  reap_app
+  fail "the application ended during: $* (exit status $APP_STATUS)"
+}
+
+# await_exit SECONDS EXPECTED_STATUS
+await_exit() {
+  poll_until "$1" eval "! alive $APP_PID" || fail "the application is still running after $1 s"
+  reap_app
+  [[ $APP_STATUS == "$2" ]] || fail "the application exited with $APP_STATUS, expected $2"
+}
+
+# Blocking xdotool calls (--sync) get a bound of their own.
+xdo() { timeout 10 xdotool "$@"; }
+
+visible_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+
+_one_window() {
+  assert_alive "waiting for the window \"$1\""
+  mapfile -t _found < <(visible_windows "$1")
+  ((${#_found[@]} <= 1)) || fail "${#_found[@]} windows titled \"$1\""
+  ((${#_found[@]} == 1))
+}
+
+# await_window TITLE: waits for exactly one visible window of that title; sets WID.
+await_window() {
+  poll_until 10 _one_window "$1" || fail "no window titled \"$1\" appeared"
+  WID=${_found[0]}
+}
+
+await_no_window() {
+  poll_until 5 eval "[[ -z \$(visible_windows '$1') ]]" || fail "the window \"$1\" is still shown"
+}
+
+focus_window() { xdo windowfocus --sync "$1"; }
+
+# await_focus WINDOW WHAT: waits until WINDOW has the keyboard focus.
+await_focus() {
+  poll_until 5 eval "[[ \$(xdotool getwindowfocus 2>/dev/null) == $1 ]]" || fail "$2"
+}
+
+# main_geometry: WIDTH and HEIGHT of the main window WID; MENU_HEIGHT, the menu bar above its
+# content area.
+main_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  MENU_HEIGHT=$((HEIGHT - CONTENT_HEIGHT))
+}
+
+# click_content X Y: a left click at content-area coordinates of the main window.
+click_content() {
+  xdo mousemove --sync --window "$WID" "$1" $(($2 + MENU_HEIGHT)) click 1
+}
+
+# region_colours X Y W H: distinct colours in a content-area rectangle of the main window;
+# 1 means nothing is drawn there.
+region_colours() {
+  import -window "$WID" -crop "$3x$4+$1+$(($2 + MENU_HEIGHT))" +repage png:- |
+    identify -format '%k' -
+}
+
+region_drawn() { (($(region_colours "$@") > 1)); }
+
+# start_at_year_field PROGRAM: the application on the bare server, its window focused (no window
+# manager hands out the focus) and the year field clicked, ready for typing; WID is the window.
+start_at_year_field() {
+  start_xvfb
+  start_app "$1"
+  await_window "$MAIN_TITLE"
+  main_geometry
+  focus_window "$WID"
+  click_content "${YEAR_FIELD[@]}"
+}
+
+# screenshot NAME: the whole screen into NAME.png in the working directory (the build tree).
+screenshot() {
+  import -window root "$PWD/$1.png"
+  echo "screenshot: $PWD/$1.png"
+}
