@@ -81,7 +81,10 @@ W& Build(Control& control, Args&... args) {
   }
   auto* widget = new W(args..., &ContentOf(*owner));
   control.Native().widget = widget;
-  widget->show();
+  // A window not yet open shows its controls with itself, each once its design has placed it.
+  if (widget->parentWidget()->isVisible()) {
+    widget->show();
+  }
   return *widget;
 }
 

@@ -134,8 +134,12 @@ void RuntimeInit(int& argc, char** argv) {
   state.toolkit = new QApplication(argc, argv);
   // The framework raises the application's Close event itself when the last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
-  // Designs name the Mac's Japanese face; IPAGothic is Debian's.
+  // Designs name the Mac's Japanese face; IPAGothic is Debian's. It is also the face of menus,
+  // dialogs and new controls: the program speaks Japanese, and one face loads faster than two.
   QFont::insertSubstitution("Osaka", "IPAGothic");
+  QFont standard = QApplication::font();
+  standard.setFamilies({"IPAGothic"});
+  QApplication::setFont(standard);
   internal::InstallKeyStateFilter();
   InstallSignalBridge(state.toolkit);
 }

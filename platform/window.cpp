@@ -195,18 +195,19 @@ struct ControlPlan {
   std::optional<String> mask{};
   std::optional<std::int32_t> limit{};
   std::vector<std::function<void()>> steps{};
+  std::optional<QFont> font{};
 
   template <class W, class F>
   void On(F change) {
     steps.push_back([&widget = static_cast<W&>(widget), change] { change(widget); });
   }
+  // Font keys build one font, set once: every setFont resolves a font of its own.
   template <class F>
   void ChangeFont(F change) {
-    On<QWidget>([change](QWidget& w) {
-      QFont font = w.font();
-      change(font);
-      w.setFont(font);
-    });
+    if (!font) {
+      font = widget.font();
+    }
+    change(*font);
   }
   void SetColour(QPalette::ColorRole role, QColor colour) {
     On<QWidget>([role, colour](QWidget& w) {
@@ -303,10 +304,7 @@ void PlanTextColor(ControlPlan& plan, const Property& p) {
 }
 
 void PlanVisible(ControlPlan& plan, const Property& p) {
-  plan.steps.push_back([&plan, visible = Bool(p)] {
-    plan.control.Native().visible = visible;
-    plan.widget.setVisible(visible);
-  });
+  plan.steps.push_back([&plan, visible = Bool(p)] { plan.control.Native().visible = visible; });
 }
 
 void PlanFont(ControlPlan& plan, const Property& p) {
@@ -397,13 +395,17 @@ void ApplyGeometryAndMask(ControlPlan& plan) {
   for (const auto& step : plan.steps) {
     step();
   }
+  if (plan.font) {
+    plan.widget.setFont(*plan.font);
+  }
   QWidget& widget = plan.widget;
   if (plan.parent && plan.parent != widget.parentWidget()) {
     widget.setParent(plan.parent);
-    widget.setVisible(plan.control.Native().visible);
   }
   QWidget& holder = *widget.parentWidget();
   widget.setGeometry(QRect(holder.mapFrom(&plan.content, plan.rect.topLeft()), plan.rect.size()));
+  // Only once placed: showing an unplaced widget sizes it to its hint, which costs a font load.
+  widget.setVisible(plan.control.Native().visible);
   if (plan.mask || plan.limit) {
     auto& edit = static_cast<QLineEdit&>(widget);
     delete edit.validator();
