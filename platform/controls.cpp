@@ -59,13 +59,8 @@ String Describe(const Control& control) {
 }
 
 template <class W>
-W& WidgetOf(const Control& control) {
-  QWidget* widget = control.Native().widget;
-  if (!widget) {
-    throw NilObjectException(Describe(control) +
-                             " has no widget: its Constructor has not run or its window is gone");
-  }
-  return static_cast<W&>(*widget);
+W& WidgetAs(const Control& control) {
+  return static_cast<W&>(WidgetOf(control));
 }
 
 // Creates the control's widget in its window's content area.
@@ -135,6 +130,15 @@ QWidget* NativeWidget(const Control& control) {
   return control.Native().widget;
 }
 
+QWidget& WidgetOf(const Control& control) {
+  QWidget* widget = control.Native().widget;
+  if (!widget) {
+    throw NilObjectException(Describe(control) +
+                             " has no widget: its Constructor has not run or its window is gone");
+  }
+  return *widget;
+}
+
 // ---- Control ------------------------------------------------------------------------------
 
 Control::Control() : native_(std::make_unique<NativeControl>()) {}
@@ -171,7 +175,7 @@ void RectControl::SetTextSize(float size) {
     throw UnsupportedOperationException("TextSize " + std::to_string(size) + " of " +
                                         Describe(*this) + " is not 0 (the default) or more");
   }
-  auto& widget = WidgetOf<QWidget>(*this);
+  auto& widget = WidgetOf(*this);
   QFont font = widget.font();
   if (size == 0) {
     const QFont standard = QApplication::font();
@@ -195,7 +199,7 @@ void RectControl::SetTextUnit(std::uint8_t unit) {
 }
 
 void RectControl::SetFocus() {
-  WidgetOf<QWidget>(*this).setFocus(Qt::OtherFocusReason);
+  WidgetOf(*this).setFocus(Qt::OtherFocusReason);
 }
 
 // ---- TextField ----------------------------------------------------------------------------
@@ -268,31 +272,31 @@ void TextField::Constructor() {
 }
 
 String TextField::Text() const {
-  return WidgetOf<FieldEdit>(*this).text().toStdString();
+  return WidgetAs<FieldEdit>(*this).text().toStdString();
 }
 
 void TextField::SetText(const String& text) {
-  WidgetOf<FieldEdit>(*this).setText(QString::fromStdString(text));
+  WidgetAs<FieldEdit>(*this).setText(QString::fromStdString(text));
 }
 
 // Selection positions count UTF-16 units, which are characters for every text outside the
 // supplementary planes.
 std::int32_t TextField::SelStart() const {
-  const auto& edit = WidgetOf<FieldEdit>(*this);
+  const auto& edit = WidgetAs<FieldEdit>(*this);
   return edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
 }
 
 std::int32_t TextField::SelLength() const {
-  return WidgetOf<FieldEdit>(*this).selectionLength();
+  return WidgetAs<FieldEdit>(*this).selectionLength();
 }
 
 void TextField::SetSelStart(std::int32_t start) {
-  auto& edit = WidgetOf<FieldEdit>(*this);
+  auto& edit = WidgetAs<FieldEdit>(*this);
   edit.setCursorPosition(std::clamp<std::int32_t>(start, 0, edit.text().size()));
 }
 
 void TextField::SetSelLength(std::int32_t length) {
-  auto& edit = WidgetOf<FieldEdit>(*this);
+  auto& edit = WidgetAs<FieldEdit>(*this);
   const std::int32_t start = SelStart();
   length = std::clamp<std::int32_t>(length, 0, edit.text().size() - start);
   if (length == 0) {
@@ -330,11 +334,11 @@ void Label::Constructor() {
 }
 
 String Label::Text() const {
-  return WidgetOf<QLabel>(*this).text().toStdString();
+  return WidgetAs<QLabel>(*this).text().toStdString();
 }
 
 void Label::SetText(const String& text) {
-  WidgetOf<QLabel>(*this).setText(QString::fromStdString(text));
+  WidgetAs<QLabel>(*this).setText(QString::fromStdString(text));
 }
 
 PushButton::PushButton() = default;
@@ -348,7 +352,7 @@ void PushButton::Constructor() {
 }
 
 String PushButton::Caption() const {
-  return WidgetOf<QPushButton>(*this).text().toStdString();
+  return WidgetAs<QPushButton>(*this).text().toStdString();
 }
 
 GroupBox::GroupBox() = default;

@@ -62,8 +62,9 @@ class RectControl : public Control {
 
 // A one-line text field. Its KeyDown handler runs before the field handles the key (True
 // consumes it); Tab, Shift+Tab, Return and keypad Enter reach it as the characters 9, 9, 13 and
-// 3. GotFocus and LostFocus follow every move of the focus between controls; TextChange
-// follows every change of the text, typed, pasted or set by code.
+// 3, and handed back they are swallowed: with a handler, only the handler moves the focus.
+// GotFocus and LostFocus follow every move of the focus between controls; TextChange follows
+// every change of the text, typed, pasted or set by code.
 class TextField : public RectControl {
  public:
   static constexpr std::string_view kClassName = "TextField";

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "platform/internal.h"
+
 namespace platform {
 namespace {
 
@@ -23,6 +25,7 @@ Ref<MessageDialogButton> MessageDialog::ShowModal() {
     throw UnsupportedOperationException("MessageDialog icon code " + std::to_string(icon_) +
                                         " is not one of 0 to 3");
   }
+  internal::RequireToolkit("MessageDialog::ShowModal");
   const QPointer<QWidget> active = QApplication::activeWindow();
   QMessageBox box(kIcons[icon_], QString::fromStdString(title_), QString::fromStdString(message_),
                   QMessageBox::NoButton, active);

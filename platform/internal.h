@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 namespace platform::internal {
 
@@ -10,6 +11,9 @@ namespace platform::internal {
 // the event loop and _RuntimeRun rethrows it. Without a running loop it stays pending
 // (testing::TakePendingException). Returns the handler's result, false after an exception.
 bool Dispatch(const std::function<bool()>& call);
+
+// Throws UnsupportedOperationException, naming the call, before RuntimeInit or after RuntimeExit.
+void RequireToolkit(std::string_view call);
 
 // Raises the application object's Close event (through Dispatch); nothing without one.
 void RaiseApplicationClose();

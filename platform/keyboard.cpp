@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
 #include <algorithm>
 #include <array>
 #include <string>
@@ -70,15 +69,7 @@ class KeyStateFilter final : public QObject {
 }  // namespace
 
 void internal::InstallKeyStateFilter() {
-  static QPointer<KeyStateFilter> filter;
-  if (filter) {
-    return;
-  }
-  if (!qApp) {
-    throw UnsupportedOperationException("the key-state filter needs RuntimeInit first");
-  }
-  filter = new KeyStateFilter(qApp);
-  qApp->installEventFilter(filter);
+  qApp->installEventFilter(new KeyStateFilter(qApp));  // owned and removed by the toolkit
 }
 
 void GetKeys(MemoryBlock& map) {

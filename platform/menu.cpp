@@ -16,16 +16,7 @@
 namespace platform {
 namespace {
 
-// Depth first, in menu order.
-template <class Visit>
-void ForEachBelow(const MenuItem& root, const Visit& visit) {
-  for (std::int32_t i = 0; i < root.Count(); ++i) {
-    Ref<MenuItem> item = root.Item(i);
-    visit(item);
-    ForEachBelow(*item, visit);
-  }
-}
-
+// The first item below `root`, depth first in menu order, that `match` accepts; nil when none.
 template <class Match>
 Ref<MenuItem> FindBelow(const MenuItem& root, const Match& match) {
   for (std::int32_t i = 0; i < root.Count(); ++i) {
@@ -38,6 +29,15 @@ Ref<MenuItem> FindBelow(const MenuItem& root, const Match& match) {
     }
   }
   return nullptr;
+}
+
+// Every item below `root`, depth first in menu order.
+template <class Visit>
+void ForEachBelow(const MenuItem& root, const Visit& visit) {
+  FindBelow(root, [&visit](MenuItem& item) {
+    visit(item);
+    return false;
+  });
 }
 
 bool IsSeparator(const MenuItem& item) {
@@ -71,10 +71,20 @@ const EditCommand* EditCommandNamed(std::string_view name) {
   return found == std::end(kEditCommands) ? nullptr : found;
 }
 
+// Qt reads a key name it does not know as Key_unknown rather than as an empty sequence.
+bool Understood(const QKeySequence& sequence) {
+  for (int i = 0; i < sequence.count(); ++i) {
+    if (sequence[i].key() == Qt::Key_unknown) {
+      return false;
+    }
+  }
+  return !sequence.isEmpty();
+}
+
 QKeySequence KeySequenceOf(const MenuItem& item) {
   const String portable = ShortcutForPlatform(item.KeyboardShortcut());
   const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(portable));
-  if (!portable.empty() && sequence.isEmpty()) {
+  if (!portable.empty() && !Understood(sequence)) {
     throw UnsupportedOperationException("the shortcut \"" + item.KeyboardShortcut() + "\" of " +
                                         item.Name() + " is not understood");
   }
@@ -121,8 +131,9 @@ void MenuItem::Append(const Ref<MenuItem>& item) {
   if (!item) {
     throw NilObjectException("Append: the menu item is nil");
   }
-  if (item.get() == this) {
-    throw UnsupportedOperationException("Append: an item into itself");
+  // A cycle would make every walk of the tree endless.
+  if (item.get() == this || FindBelow(*item, [this](const MenuItem& i) { return &i == this; })) {
+    throw UnsupportedOperationException("Append: an item into itself or into one of its own items");
   }
   children_.push_back(item);
 }
@@ -162,7 +173,7 @@ String ShortcutForPlatform(std::string_view shortcut) {
 
 void Window::SetMenuBar(Ref<platform::MenuBar> bar) {
   if (bar) {
-    ForEachBelow(*bar, [](const Ref<MenuItem>& item) { KeySequenceOf(*item); });
+    ForEachBelow(*bar, [](const MenuItem& item) { KeySequenceOf(item); });
   }
   menuBar_ = std::move(bar);
   if (native_->main) {
@@ -248,9 +259,9 @@ void Window::UpdateMenuItems() {
     return;
   }
   const FieldEdit* field = FocusedField(*this);
-  ForEachBelow(*menuBar_, [field](const Ref<MenuItem>& item) {
-    const EditCommand* command = EditCommandNamed(item->Name());
-    item->SetEnabled(command ? field && command->applies(*field) : item->AutoEnable());
+  ForEachBelow(*menuBar_, [field](MenuItem& item) {
+    const EditCommand* command = EditCommandNamed(item.Name());
+    item.SetEnabled(command ? field && command->applies(*field) : item.AutoEnable());
   });
   internal::Dispatch([this] {
     Event_EnableMenuItems();

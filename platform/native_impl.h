@@ -71,8 +71,6 @@ struct MenuAction {
 };
 
 struct NativeWindow {
-  ~NativeWindow();
-
   std::unique_ptr<MainWindow> main;  // null until Window::Constructor
   QWidget* content = nullptr;        // the central widget: the controls' coordinate space
   WindowFrame frame;
@@ -87,6 +85,8 @@ struct NativeWindow {
   static void Closed(Window& window);
 };
 
+// The control's widget; NilObjectException before its Constructor or once its window is gone.
+QWidget& WidgetOf(const Control& control);
 // The window's content area; UnsupportedOperationException before Window::Constructor.
 QWidget& ContentOf(const Window& window);
 // The focused text field of the window, or nullptr.

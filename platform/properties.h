@@ -58,8 +58,7 @@ class PropertyList {
  public:
   constexpr PropertyList& Int(std::string_view key, std::int32_t value) {
     Key(key);
-    auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 24; shift >= 0; shift -= 8) Byte(bits >> shift);
+    Word(static_cast<std::uint32_t>(value));
     return *this;
   }
   constexpr PropertyList& Bool(std::string_view key, bool value) {
@@ -76,20 +75,33 @@ class PropertyList {
   }
   constexpr PropertyList& Text(std::string_view key, std::string_view utf8) {
     Key(key);
-    auto length = static_cast<std::uint32_t>(utf8.size());
-    for (int shift = 24; shift >= 0; shift -= 8) Byte(length >> shift);
-    for (char c : utf8) Byte(static_cast<unsigned char>(c));
+    Word(static_cast<std::uint32_t>(utf8.size()));
+    Bytes(utf8);
     return *this;
   }
   constexpr std::string_view View() const { return {bytes_.data(), size_}; }
 
  private:
   constexpr void Key(std::string_view key) {
-    for (char c : key) Byte(static_cast<unsigned char>(c));
+    Bytes(key);
     Byte(' ');
   }
+  constexpr void Word(std::uint32_t value) {  // big-endian
+    for (int shift = 24; shift >= 0; shift -= 8) {
+      Byte(value >> shift);
+    }
+  }
+  constexpr void Bytes(std::string_view bytes) {
+    for (char c : bytes) {
+      Byte(static_cast<unsigned char>(c));
+    }
+  }
   constexpr void Byte(std::uint32_t value) {
-    if (size_ == Capacity) throw "property list capacity exceeded";  // a compile-time error
+    // In a constant expression the throw is a compile-time error.
+    if (size_ == Capacity) {
+      throw PropertyListException("a property list outgrew its capacity of " +
+                                  std::to_string(Capacity) + " bytes");
+    }
     bytes_[size_++] = static_cast<char>(static_cast<unsigned char>(value & 0xFF));
   }
   std::array<char, Capacity> bytes_{};

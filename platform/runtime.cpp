@@ -29,18 +29,11 @@ struct Process {
   bool quitRequested = false;
   std::int32_t quitCode = 0;
   bool failed = false;  // an unhandled exception was reported
-  std::vector<void (*)()> pluginEntrypoints;
 };
 
 Process& State() {
   static Process process;
   return process;
-}
-
-void RequireToolkit(const char* call) {
-  if (State().toolkit == nullptr) {
-    throw UnsupportedOperationException(String(call) + " needs RuntimeInit first");
-  }
 }
 
 // ---- SIGTERM and SIGINT -------------------------------------------------------------------
@@ -158,25 +151,22 @@ void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
 }
 
 void _RunFrameworkInitialization(const Delegate& startup) {
-  RequireToolkit("_RunFrameworkInitialization");
+  internal::RequireToolkit("_RunFrameworkInitialization");
   detail::CheckSignature(startup.Signature(), detail::SignatureOf<void>());
   _InitFrameworkClasses();
   startup({});
 }
 
-void _RuntimeInitExternalClasses() {
-  // This framework has no classes outside its own library: nothing to load.
-}
+void _RuntimeInitExternalClasses() {}
 
 void _InitPluginEntrypoints(std::int32_t count) {
   if (count < 0) {
     throw UnsupportedOperationException("a plug-in table of " + std::to_string(count) + " entries");
   }
-  State().pluginEntrypoints.assign(static_cast<std::size_t>(count), nullptr);
 }
 
 void _RuntimeRun() {
-  RequireToolkit("_RuntimeRun");
+  internal::RequireToolkit("_RuntimeRun");
   Process& state = State();
   if (!state.pending && !state.quitRequested) {
     state.loopRunning = true;
@@ -212,10 +202,15 @@ void _UnhandledException(std::exception_ptr exception) {
 
 void _FinalizeFramework() {
   internal::ReleaseWindows();
-  State().pluginEntrypoints.clear();
 }
 
 namespace internal {
+
+void RequireToolkit(std::string_view call) {
+  if (State().toolkit == nullptr) {
+    throw UnsupportedOperationException(String(call) + " needs RuntimeInit first");
+  }
+}
 
 bool Dispatch(const std::function<bool()>& call) {
   bool result = false;

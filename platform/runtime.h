@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -37,7 +36,7 @@ struct EventInfo {
 };
 
 struct ClassTable {
-  String name;                        // "TextField", "Window1.Window1"
+  String name;                         // "TextField", "Window1.Window1"
   const ClassTable* parent = nullptr;  // nullptr only for Object
   std::vector<Attribute> attributes{};
   std::vector<MethodInfo> methods{};  // in method-table order
@@ -83,6 +82,8 @@ class Delegate {
 };
 
 namespace detail {
+// Handler parameters: a control as Ref<TextField> and the like, a key as String, an item index
+// as Int32.
 template <class T>
 String ParameterName() {
   if constexpr (std::is_same_v<T, String>) {
@@ -90,7 +91,18 @@ String ParameterName() {
   } else if constexpr (std::is_same_v<T, std::int32_t>) {
     return "Int32";
   } else {
-    return String(T::kClassName);
+    return String(T::element_type::kClassName);
+  }
+}
+// The value an event passes to a parameter of type T.
+template <class T>
+T Argument(const EventArgs& args) {
+  if constexpr (std::is_same_v<T, String>) {
+    return args.key;
+  } else if constexpr (std::is_same_v<T, std::int32_t>) {
+    return args.index;
+  } else {
+    return RuntimeCheckCast<typename T::element_type>(args.sender);
   }
 }
 // The signature text that describes a method with these parameters and result.
@@ -104,70 +116,38 @@ String SignatureOf() {
     ((text += (first ? " " : ", ") + ParameterName<Params>(), first = false), ...);
     text += " )";
   }
-  if constexpr (std::is_same_v<Result, bool>) text += " as Boolean";
+  if constexpr (std::is_same_v<Result, bool>) {
+    text += " as Boolean";
+  }
   return text;
 }
 void CheckSignature(const String& given, const String& expected);
 template <class Target>
 Target& Lock(const std::weak_ptr<Target>& target) {
   auto locked = target.lock();
-  if (!locked) throw NilObjectException("the delegate's target no longer exists");
-  return *locked;  // the target is kept alive by its owner for the duration of the call
-}
-template <class Result, class F>
-bool AsResult(F&& call) {
-  if constexpr (std::is_same_v<Result, bool>) {
-    return call();
-  } else {
-    call();
-    return false;
+  if (!locked) {
+    throw NilObjectException("the delegate's target no longer exists");
   }
+  return *locked;  // the target is kept alive by its owner for the duration of the call
 }
 }  // namespace detail
 
 // A delegate of a method bound to a target object. The signature text must describe the
 // method ("( TextField )", "( TextField, String ) as Boolean", "( Int32 ) as Boolean",
 // "(  ) as Boolean"); otherwise DelegateSignatureException.
-template <class Target, class Result, class Control>
-Delegate RuntimeCreateDelegate(const Ref<Target>& target, Result (Target::*method)(Ref<Control>),
+template <class Target, class Result, class... Params>
+Delegate RuntimeCreateDelegate(const Ref<Target>& target, Result (Target::*method)(Params...),
                                String signature) {
-  detail::CheckSignature(signature, detail::SignatureOf<Result, Control>());
+  detail::CheckSignature(signature, detail::SignatureOf<Result, Params...>());
   std::weak_ptr<Target> weak = target;
   return Delegate(std::move(signature), [weak, method](const EventArgs& args) {
-    return detail::AsResult<Result>(
-        [&] { return (detail::Lock(weak).*method)(RuntimeCheckCast<Control>(args.sender)); });
-  });
-}
-
-template <class Target, class Result, class Control>
-Delegate RuntimeCreateDelegate(const Ref<Target>& target,
-                               Result (Target::*method)(Ref<Control>, String), String signature) {
-  detail::CheckSignature(signature, detail::SignatureOf<Result, Control, String>());
-  std::weak_ptr<Target> weak = target;
-  return Delegate(std::move(signature), [weak, method](const EventArgs& args) {
-    return detail::AsResult<Result>([&] {
-      return (detail::Lock(weak).*method)(RuntimeCheckCast<Control>(args.sender), args.key);
-    });
-  });
-}
-
-template <class Target, class Result>
-Delegate RuntimeCreateDelegate(const Ref<Target>& target, Result (Target::*method)(std::int32_t),
-                               String signature) {
-  detail::CheckSignature(signature, detail::SignatureOf<Result, std::int32_t>());
-  std::weak_ptr<Target> weak = target;
-  return Delegate(std::move(signature), [weak, method](const EventArgs& args) {
-    return detail::AsResult<Result>([&] { return (detail::Lock(weak).*method)(args.index); });
-  });
-}
-
-template <class Target, class Result>
-Delegate RuntimeCreateDelegate(const Ref<Target>& target, Result (Target::*method)(),
-                               String signature) {
-  detail::CheckSignature(signature, detail::SignatureOf<Result>());
-  std::weak_ptr<Target> weak = target;
-  return Delegate(std::move(signature), [weak, method](const EventArgs&) {
-    return detail::AsResult<Result>([&] { return (detail::Lock(weak).*method)(); });
+    Target& object = detail::Lock(weak);
+    if constexpr (std::is_same_v<Result, bool>) {
+      return (object.*method)(detail::Argument<Params>(args)...);
+    } else {
+      (object.*method)(detail::Argument<Params>(args)...);
+      return false;
+    }
   });
 }
 
@@ -178,8 +158,7 @@ Delegate RuntimeCreateDelegate(void (*function)(), String signature);
 // EventBindingException for a number the object's class does not have or an event that already
 // has a handler, and DelegateSignatureException, naming both texts, when the delegate's
 // signature is not the event's.
-void RuntimeAddEventHandler(const Ref<Object>& object, std::int32_t eventNumber,
-                            Delegate handler);
+void RuntimeAddEventHandler(const Ref<Object>& object, std::int32_t eventNumber, Delegate handler);
 
 // ---- Process ------------------------------------------------------------------------------
 
@@ -195,6 +174,8 @@ void _RuntimeSetExceptionHelper(ExceptionHelper helper);
 // Initialises the framework, then calls `startup` (signature "(  )") once. Exceptions of the
 // start-up routine pass to the caller.
 void _RunFrameworkInitialization(const Delegate& startup);
+// This platform has no external classes and no plug-ins: the first does nothing, the second
+// only refuses a negative table size.
 void _RuntimeInitExternalClasses();
 void _InitPluginEntrypoints(std::int32_t count);
 void _RuntimeRegisterAppObject(const Ref<Application>& app);
@@ -207,8 +188,8 @@ void _RuntimeRun();
 void Quit(std::int32_t code);
 // Reports an exception that nothing handled: one line on standard error.
 void _UnhandledException(std::exception_ptr exception);
-// Releases the framework's module state: its windows, its implicit-window list, its
-// reflection maps of instances. Class tables stay.
+// Releases the framework's windows, open and closed, and the list of open implicit windows.
+// Class tables stay.
 void _FinalizeFramework();
 
 // ---- Small services -----------------------------------------------------------------------
@@ -267,6 +248,7 @@ class FileType : public Object {
   explicit operator String();
 
  private:
+  void Change(String& field, String value);
   void Deregister();
   String name_, extensions_, macType_, macCreator_;
   bool registered_ = false;

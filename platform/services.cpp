@@ -1,11 +1,11 @@
 // Small services: the bell, arithmetic helpers, today's date, memory blocks and file types.
 #include <QApplication>
 #include <QDate>
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
 
+#include "platform/internal.h"
 #include "platform/runtime.h"
 #include "platform/testing.h"
 
@@ -40,9 +40,7 @@ void Beep() {
     hook();
     return;
   }
-  if (qApp == nullptr) {
-    throw UnsupportedOperationException("Beep needs RuntimeInit first");
-  }
+  internal::RequireToolkit("Beep");
   QApplication::beep();
 }
 
@@ -81,23 +79,25 @@ FileType::~FileType() {
 }
 
 void FileType::SetName(String value) {
-  Deregister();
-  name_ = std::move(value);
+  Change(name_, std::move(value));
 }
 
 void FileType::SetExtensions(String value) {
-  Deregister();
-  extensions_ = std::move(value);
+  Change(extensions_, std::move(value));
 }
 
 void FileType::SetMacType(String value) {
-  Deregister();
-  macType_ = std::move(value);
+  Change(macType_, std::move(value));
 }
 
 void FileType::SetMacCreator(String value) {
+  Change(macCreator_, std::move(value));
+}
+
+// The registry holds the fields as they were registered: a change takes the type out of it.
+void FileType::Change(String& field, String value) {
   Deregister();
-  macCreator_ = std::move(value);
+  field = std::move(value);
 }
 
 FileType::operator String() {

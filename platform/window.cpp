@@ -438,13 +438,10 @@ void ApplyControlList(Window& window, Control& control, std::string_view list) {
   if (schema == std::end(kControlSchemas)) {
     throw UnsupportedOperationException(ClassNameOf(control) + " has no design-time properties");
   }
-  QWidget* widget = NativeWidget(control);
-  if (!widget) {
-    throw NilObjectException(control.Name() + ": its Constructor has not run");
-  }
+  QWidget& widget = WidgetOf(control);
   QWidget& content = ContentOf(window);
-  ControlPlan plan{window, control, *widget, content,
-                   QRect(widget->mapTo(&content, QPoint()), widget->size())};
+  ControlPlan plan{window, control, widget, content,
+                   QRect(widget.mapTo(&content, QPoint()), widget.size())};
   PlanAll<ControlPlan>(plan, ParsePropertyList(list, schema->schema(), schema->className),
                        kControlRules);
   ApplyGeometryAndMask(plan);
@@ -468,8 +465,6 @@ QMainWindow* NativeWindowWidget(const Window& window) {
 QWidget* NativeContentWidget(const Window& window) {
   return window.Native().content;
 }
-
-NativeWindow::~NativeWindow() = default;
 
 MainWindow::MainWindow(Window& owner) : owner_(owner) {
   // The application's Close event, not Qt, decides when closing the last window quits.
@@ -515,9 +510,7 @@ void Window::Constructor() {
   if (native_->main) {
     throw UnsupportedOperationException("Window::Constructor ran twice");
   }
-  if (!qApp) {
-    throw UnsupportedOperationException("a window needs RuntimeInit first");
-  }
+  internal::RequireToolkit("Window::Constructor");
   native_->main = std::make_unique<MainWindow>(*this);
   native_->content = new QWidget;
   native_->main->setCentralWidget(native_->content);

@@ -86,7 +86,7 @@ void CheckParse(std::string_view input, const ClassSchema& target,
   try {
     for (const platform::Property& property : parsed)
       Encode(*encoder, property);
-  } catch (const char*) {
+  } catch (const platform::PropertyListException&) {
     fail("its entries encode to more bytes than the list has");
   }
   if (encoder->View() != input)

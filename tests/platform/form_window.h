@@ -6,11 +6,12 @@
 
 #include <QMainWindow>
 #include <QTest>
-#include <climits>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/internal.h"
 #include "platform/menu.h"
@@ -185,7 +186,8 @@ class FormWindow : public platform::Window {
   }
 };
 
-// A shown, active FormWindow; every test leaves no window and no pending exception behind.
+// A shown, active FormWindow; every test leaves no window, no pending exception and a plain
+// application object behind.
 class FormTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -205,6 +207,7 @@ class FormTest : public ::testing::Test {
   void TearDown() override {
     year = month = nullptr;
     platform::internal::ReleaseWindows();
+    platform::_RuntimeRegisterAppObject(platform::New<platform::Application>());
     EXPECT_FALSE(platform::testing::TakePendingException());
   }
 

@@ -4,13 +4,13 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
-#include <map>
 
 #include "form_window.h"
 
 namespace {
 
 using form::FormTest;
+using platform::Ref;
 using Log = std::vector<std::string>;
 
 TEST(MenuItems, ChildFindsDirectItemsLookupSearchesTheWholeTree) {
@@ -26,6 +26,18 @@ TEST(MenuItems, ChildFindsDirectItemsLookupSearchesTheWholeTree) {
   EXPECT_EQ(bar->Item(2), nullptr);
   EXPECT_EQ(bar->Item(-1), nullptr);
   EXPECT_THROW(bar->Append(nullptr), platform::NilObjectException);
+}
+
+TEST(MenuItems, AppendRefusesACycle) {
+  auto bar = form::MakeMenus();
+  const Ref<platform::MenuItem> file = bar->Child("FileMenu");
+  const Ref<platform::MenuItem> calc = bar->_Lookup("Calc");
+  EXPECT_THROW(file->Append(file), platform::UnsupportedOperationException);
+  EXPECT_THROW(calc->Append(bar), platform::UnsupportedOperationException);
+  EXPECT_THROW(calc->Append(file), platform::UnsupportedOperationException);
+  EXPECT_EQ(calc->Count(), 0);
+  file->Append(form::Item("Extra", "Extra"));  // an item of its own is still welcome
+  EXPECT_EQ(file->Count(), 4);
 }
 
 TEST(MenuItems, ShortcutsUseCtrlForTheCommandKey) {
@@ -58,6 +70,19 @@ TEST_F(FormTest, TheMenuBarShowsMenusSeparatorsAndShortcuts) {
             (std::vector<std::string>{
                 "File: Calc Ctrl+K, -, Quit Ctrl+Q,",
                 "Edit: Undo Ctrl+Z, -, Cut Ctrl+X, Copy Ctrl+C, Paste Ctrl+V, Clear,"}));
+}
+
+TEST_F(FormTest, AShortcutQtCannotReadIsRefusedAndTheMenusStay) {
+  const std::vector<std::string> before = Describe(*main->menuBar());
+  const Ref<platform::MenuBar> menus = window->MenuBar();
+  for (const char* shortcut : {"Cmd+Kay", "Cmd+", "Command+K", "Cmd+K, Cmd+Nope"}) {
+    SCOPED_TRACE(shortcut);
+    auto bar = form::MakeMenus();
+    bar->_Lookup("Calc")->SetKeyboardShortcut(shortcut);
+    EXPECT_THROW(window->SetMenuBar(bar), platform::UnsupportedOperationException);
+    EXPECT_EQ(window->MenuBar(), menus);
+    EXPECT_EQ(Describe(*main->menuBar()), before);
+  }
 }
 
 TEST_F(FormTest, CtrlKRaisesEnableMenuItemsThenTheBoundHandler) {

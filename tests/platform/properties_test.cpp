@@ -9,6 +9,8 @@
 #include <string>
 #include <variant>
 
+#include "mentions.h"
+
 namespace {
 
 using platform::Colour;
@@ -135,6 +137,13 @@ TEST(PropertyLists, ParsesABuiltListInOrder) {
   }
 }
 
+TEST(PropertyLists, ABuilderRefusesToOutgrowItsCapacity) {
+  PropertyList<9> list;
+  list.Int("Left", 65);  // 4 + 1 + 4 bytes: full
+  EXPECT_EQ(list.View().size(), 9u);
+  EXPECT_THROW(list.Bool("Bold", true), PropertyListException);
+}
+
 TEST(PropertyLists, AnEmptyListHasNoEntries) {
   EXPECT_TRUE(platform::ParsePropertyList("", platform::WindowPropertySchema(), "Window").empty());
 }
@@ -150,13 +159,6 @@ std::set<std::size_t> EntryEnds() {
     ends.insert(prefix.View().size());
   }
   return ends;
-}
-
-::testing::AssertionResult Mentions(std::string_view text, std::string_view part) {
-  if (text.find(part) != std::string_view::npos) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "\"" << text << "\" does not mention \"" << part << "\"";
 }
 
 TEST(PropertyLists, ACutAnywhereInsideAnEntryIsRefused) {

@@ -19,10 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "mentions.h"
 #include "platform/application.h"
 #include "platform/controls.h"
+#include "platform/dialog.h"
 #include "platform/internal.h"
 #include "platform/testing.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -33,13 +36,6 @@ using platform::EventArgs;
 using platform::New;
 using platform::Ref;
 using platform::String;
-
-::testing::AssertionResult Mentions(std::string_view text, std::string_view part) {
-  if (text.find(part) != std::string_view::npos) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "\"" << text << "\" does not mention \"" << part << "\"";
-}
 
 // The name of the RuntimeException `call` raises, or what it raised instead.
 String RaisedBy(const std::function<void()>& call) {
@@ -390,6 +386,33 @@ TEST(ProcessDeathTest, TheExitCodeIsTheQuitCodeOrOneAfterAReportedFailure) {
         },
         ::testing::ExitedWithCode(c.exitCode), "");
   }
+}
+
+// Ends the process with 0 when each call that needs the toolkit is refused without it, else with
+// the number of the first call that was not.
+[[noreturn]] void ExitAfterCallsWithoutTheToolkit() {
+  platform::RuntimeExit();
+  const std::function<void()> calls[] = {
+      [] { platform::Beep(); },
+      [] { New<platform::Window>()->Constructor(); },
+      [] { New<platform::MessageDialog>()->ShowModal(); },
+      [] { platform::_RuntimeRun(); },
+      [] {
+        platform::_RunFrameworkInitialization(
+            platform::RuntimeCreateDelegate(&CountStartup, "(  )"));
+      },
+  };
+  for (std::size_t i = 0; i < std::size(calls); ++i) {
+    if (RaisedBy(calls[i]) != "UnsupportedOperationException") {
+      std::_Exit(static_cast<int>(i) + 1);
+    }
+  }
+  std::_Exit(0);
+}
+
+// None may abort the process.
+TEST(ProcessDeathTest, CallsThatNeedTheToolkitAreRefusedWithoutIt) {
+  EXPECT_EXIT(ExitAfterCallsWithoutTheToolkit(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Process, InitSetsUpTheToolkitOnce) {
