@@ -49,10 +49,10 @@ struct Today {
 
 Today ReadToday() {
   const auto date = platform::New<platform::Date>();
-  Today today{static_cast<double>(date->Year()), static_cast<double>(date->Month()), "",
-              Format(date->Month(), "00"), Format(date->Day(), "00")};
-  today.text = Format(date->Year(), "0000") + today.monthText + today.dayText;
-  return today;
+  const String month = Format(date->Month(), "00");
+  const String day = Format(date->Day(), "00");
+  return {static_cast<double>(date->Year()), static_cast<double>(date->Month()),
+          Format(date->Year(), "0000") + month + day, month, day};
 }
 
 double WholeYears(const Today& today, const BirthParts& birth) {

@@ -21,8 +21,8 @@ struct TextBounds {
   }
 };
 
-// The range test of a month or day: a text shorter than the field's width is tested as typed
-// (then completed with its leading zero), a full-width text as it stands.
+// The range test of a month or day: a one-character text is tested as typed (then completed
+// with its leading zero), a two-character text as it stands.
 struct RangeTest {
   TextBounds shortText;
   TextBounds fullText;

@@ -1,6 +1,7 @@
 #include "app/menubar1.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace app {

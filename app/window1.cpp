@@ -24,6 +24,8 @@ constexpr std::string_view kAsLabel = "(  ) as Label";
 constexpr std::string_view kAsTextField = "(  ) as TextField";
 constexpr std::string_view kAsPushButton = "(  ) as PushButton";
 constexpr std::string_view kAsMenuItem = "(  ) as MenuItem";
+constexpr std::string_view kQuitItemAction = "( Int32 ) as Boolean";
+constexpr std::string_view kItemAction = "(  ) as Boolean";
 
 struct MemberRow {
   std::string_view name;
@@ -79,8 +81,8 @@ constexpr std::array<MemberRow, 48> kMembers{{
     {"keisanMenuItem", kAsMenuItem},
     {"AddMenuHandlers", "( Window )"},
     {"Event_EnableMenuItems", kNoArgs},
-    {"_FileQuitMenuItem_Action", "( Int32 ) as Boolean"},
-    {"_keisanMenuItem_Action", "(  ) as Boolean"},
+    {"_FileQuitMenuItem_Action", kQuitItemAction},
+    {"_keisanMenuItem_Action", kItemAction},
 }};
 
 platform::ClassTable MakeWindow1Table() {
@@ -111,8 +113,11 @@ Ref<T> ControlNamed(const Window1& window, std::string_view name) {
   return platform::RuntimeCheckCast<T>(window._ControlByName(name));
 }
 
+// The same lookup while a control is built: it was registered just before, so its absence is a
+// fault, reported with its name.
 template <class T>
-const Ref<T>& Checked(const Ref<T>& control, std::string_view name) {
+Ref<T> Registered(const Window1& window, std::string_view name) {
+  Ref<T> control = ControlNamed<T>(window, name);
   if (!control)
     throw platform::NilObjectException("no control named " + String(name));
   return control;
@@ -173,15 +178,15 @@ void CreateControl(const Ref<Window1>& window, const ControlRow& row) {
     control->Constructor();
     window->_AddControl(String(row.name), control);
   }
-  ControlNamed<T>(*window, row.name)->SetTextSize(row.textSize);
-  ControlNamed<T>(*window, row.name)->SetTextUnit(0);
-  window->_SetProperties(Checked(ControlNamed<T>(*window, row.name), row.name), row.properties);
+  Registered<T>(*window, row.name)->SetTextSize(row.textSize);
+  Registered<T>(*window, row.name)->SetTextUnit(0);
+  window->_SetProperties(Registered<T>(*window, row.name), row.properties);
   for (const WireRow& wire : kWiring) {
     if (wire.control != row.name)
       continue;
-    const Ref<T> control = ControlNamed<T>(*window, row.name);
-    platform::Delegate handler = wire.handler(window, String(wire.signature));
-    platform::RuntimeAddEventHandler(Checked(control, row.name), wire.event, std::move(handler));
+    const Ref<T> control = Registered<T>(*window, row.name);
+    platform::RuntimeAddEventHandler(control, wire.event,
+                                     wire.handler(window, String(wire.signature)));
   }
 }
 
@@ -331,10 +336,10 @@ void Window1::AddMenuHandlers(const Ref<platform::Window>& w) {
   const Ref<Window1> window = platform::RuntimeCheckCast<Window1>(w);
   window->_AddMenuHandler("FileQuitMenuItem",
                           platform::RuntimeCreateDelegate(
-                              window, &Window1::_FileQuitMenuItem_Action, "( Int32 ) as Boolean"));
-  window->_AddMenuHandler(
-      "keisanMenuItem",
-      platform::RuntimeCreateDelegate(window, &Window1::_keisanMenuItem_Action, "(  ) as Boolean"));
+                              window, &Window1::_FileQuitMenuItem_Action, String(kQuitItemAction)));
+  window->_AddMenuHandler("keisanMenuItem",
+                          platform::RuntimeCreateDelegate(window, &Window1::_keisanMenuItem_Action,
+                                                          String(kItemAction)));
 }
 
 void Window1::Event_EnableMenuItems() {

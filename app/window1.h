@@ -42,11 +42,10 @@ class Window1 : public platform::Window {
   Ref<platform::Label> StaticText9() const;
   Ref<platform::Label> StaticText10() const;
 
-  // Date fields: focus and change.
+  // The date fields' focus, change and key handlers, in method-table order.
   void EditField1_LostFocus(Ref<platform::TextField> field);
   void EditField1_TextChange(Ref<platform::TextField> field);
   void EditField1_GotFocus(Ref<platform::TextField> field);
-  // Date fields: keys.
   bool EditField1_KeyDown(Ref<platform::TextField> field, String key);
   void EditField2_TextChange(Ref<platform::TextField> field);
   void EditField2_GotFocus(Ref<platform::TextField> field);

@@ -2,11 +2,11 @@
 // line (the following years up to the next era), in the order of the calendar; an era of one
 // year has no YearRange line.
 //
-// The labels keep the forms of the original data, which change across the table:
-// parentheses are half-width up to 仁平 and for 治承 and 建仁, full-width from 久寿 on, and
-// both within 保元; 元年 follows the reading directly for 景行天皇 to 清寧天皇, 嘉禎 and 文正,
-// after U+0020 for 治承 and after U+3000 elsewhere; the number of a YearRange label follows
-// U+3000, nothing or U+0020, as the line shows.
+// The forms of the labels change across the table: parentheses are half-width up to 仁平 and
+// for 治承 and 建仁, full-width from 久寿 on, and both within 保元; 元年 follows the reading
+// directly for 景行天皇 to 清寧天皇, 嘉禎 and 文正, after U+0020 for 治承 and after U+3000
+// elsewhere; the number of a YearRange label follows U+3000, nothing or U+0020, as the line
+// shows.
 #include <algorithm>
 
 #include "era/wareki.h"

@@ -2,16 +2,10 @@
 #include <QApplication>
 #include <QTest>
 #include <cstddef>
-#include <ostream>
 #include <string>
 #include <tuple>
 
 #include "fixture.h"
-
-// Failure messages show texts, not UTF-16 code units.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -10,12 +10,6 @@
 #include "era/wareki.h"
 #include "fixture.h"
 
-// Failure messages show texts, not UTF-16 code units.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-#include "platform/controls.h"
-
 namespace {
 
 const QString kCautionMessage = QStringLiteral("注意：日付に誤りがあります。");
@@ -180,6 +174,10 @@ struct YearText {
   const char* filled;
 };
 
+void PrintTo(const YearText& c, std::ostream* out) {
+  *out << "year \"" << c.typed << '"';
+}
+
 class EraRoadTest : public FieldsTest, public ::testing::WithParamInterface<YearText> {};
 
 TEST_P(EraRoadTest, TabAndClickShowTheSameEra) {
@@ -306,6 +304,10 @@ struct Input {
   const char* given;
   const char* text;  // what the empty field holds afterwards
 };
+
+void PrintTo(const Input& c, std::ostream* out) {
+  *out << "field " << c.field << " given \"" << c.given << '"';
+}
 
 class TypedInputTest : public FieldsTest, public ::testing::WithParamInterface<Input> {};
 

@@ -13,9 +13,15 @@
 #include <QStringList>
 #include <QTimer>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "app/window1.h"
+
+// Failure messages show texts, not UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace apptest {
 

@@ -351,7 +351,7 @@ class RandomKeysTest : public AppTest {
     });
     dismisser_.start();
     QObject::connect(qApp, &QApplication::focusChanged, &context_, [this](QWidget* old, QWidget*) {
-      if (old && old == yearField_)
+      if (old && old == fields_[0])
         yearLeftNow_ = true;
     });
   }
@@ -371,7 +371,6 @@ class RandomKeysTest : public AppTest {
   int failures() const;
 
   std::array<QPointer<QLineEdit>, 3> fields_;
-  QPointer<QLineEdit> yearField_;
   QDate today_;
   bool yearLeft_ = false, yearLeftNow_ = false;
   int dialogs_ = 0, textChanges_ = 0;  // during the current action
@@ -388,7 +387,6 @@ int RandomKeysTest::failures() const {
 // A fresh start-up for every sequence, so a seed replays on its own.
 void RandomKeysTest::restart(QDate today) {
   if (!firstRun_) {
-    yearField_ = nullptr;
     TearDown();
     SetUp();
   }
@@ -398,7 +396,6 @@ void RandomKeysTest::restart(QDate today) {
     fields_[i] = field(i + 1);
     QObject::connect(fields_[i], &QLineEdit::textChanged, &context_, [this] { ++textChanges_; });
   }
-  yearField_ = fields_[0];
   today_ = today;
   yearLeft_ = false;
   const Snapshot start = snapshot();

@@ -18,13 +18,15 @@ xdotool type 5
 xdotool key Tab
 xdotool type 20
 xdotool key Tab
-sleep 0.3
-[[ -z $(visible_windows "$CAUTION_TITLE") ]] || fail "a caution came up for month 5, day 20"
 assert_alive "the month and the day"
 
 region_drawn "${YEARS_RESULT[@]}" && fail "a result is shown before the calculation"
 xdotool key ctrl+k
-poll_until 5 region_drawn "${YEARS_RESULT[@]}" || fail "no age shown after Ctrl+K"
+# The keys are handled in order, and a modal caution for month 5 or day 20 would hold Ctrl+K back.
+if ! poll_until 5 region_drawn "${YEARS_RESULT[@]}"; then
+  [[ -z $(visible_windows "$CAUTION_TITLE") ]] || fail "a caution came up for month 5, day 20"
+  fail "no age shown after Ctrl+K"
+fi
 assert_alive "the calculation"
 screenshot date_entry
 

@@ -1,6 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the constants are for the scripts that source this
-# Shared by the end-to-end tests and the start-up benchmark: a private X server on a free display,
-# processes that are always cleaned up, bounded polls, and the main window's facts.
+# Shared by the end-to-end tests, the valgrind session and the start-up benchmark: a private X
+# server on a free display, processes that are always cleaned up, bounded polls, and the main
+# window's facts.
 # Source it from a bash script.
 
 set -euo pipefail

@@ -6,6 +6,7 @@
 # The whole report is left in PROGRAM.memcheck.log.
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${1:?usage: tests/valgrind/run.sh PROGRAM}")
+# shellcheck source=../e2e/lib.sh
 source "$here/../e2e/lib.sh"
 
 readonly SLOW=120  # seconds for any one step: memcheck runs the program 20 to 50 times slower
@@ -18,7 +19,7 @@ shown() {
 }
 await_shown() { poll_until "$SLOW" shown "$1" || fail "no window \"$1\" within $SLOW s"; }
 
-start_xvfb -noreset
+start_xvfb
 # Widgets draw without OpenGL: skipping Qt's GLX integration keeps Mesa out of the process.
 # There is no session bus here: an address that leads nowhere stops libdbus from forking to
 # start one (a desktop session has its bus).
