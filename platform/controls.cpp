@@ -8,10 +8,11 @@
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/internal.h"
 #include "platform/native.h"
@@ -86,8 +87,9 @@ W& Build(Control& control, Args&... args) {
 // 0 the platform's default (left), 1 left, 2 centre, 3 right.
 constexpr Qt::AlignmentFlag kFieldAlignments[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter,
                                                   Qt::AlignRight};
-// 0 left, 1 right, 2 centre.
-constexpr Qt::AlignmentFlag kLabelAlignments[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+// 0 left, 1 centre, 2 right. Centre for 1: a wrapped second line then stays clear of whatever
+// lies over the label's lower corner.
+constexpr Qt::AlignmentFlag kLabelAlignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
 
 template <std::size_t N>
 std::optional<Qt::Alignment> AlignmentOf(const Qt::AlignmentFlag (&table)[N], std::int32_t code,
@@ -108,6 +110,39 @@ std::optional<Qt::Alignment> LabelAlignment(std::int32_t code) {
   return AlignmentOf(kLabelAlignments, code, Qt::AlignTop);
 }
 
+namespace {
+
+// Full-width digits, as Japanese forms and input methods give them, count as the ASCII digits.
+QChar AsciiDigit(QChar c) {
+  constexpr char16_t kFullWidthZero = u'\uFF10';
+  if (c.unicode() >= kFullWidthZero && c.unicode() <= kFullWidthZero + 9) {
+    return QChar(u'0' + (c.unicode() - kFullWidthZero));
+  }
+  return c;
+}
+
+// At most `most` characters; digits only for a mask. A text that breaks the rule is refused
+// whole (an over-long paste is not cut).
+class MaskRule final : public QValidator {
+ public:
+  MaskRule(bool digitsOnly, qsizetype most) : digitsOnly_(digitsOnly), most_(most) {}
+
+  State validate(QString& input, int&) const override {
+    if (digitsOnly_) {
+      std::ranges::transform(input, input.begin(), AsciiDigit);
+    }
+    const bool digits =
+        !digitsOnly_ || std::ranges::all_of(input, [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits && input.size() <= most_ ? Acceptable : Invalid;
+  }
+
+ private:
+  bool digitsOnly_;
+  qsizetype most_;
+};
+
+}  // namespace
+
 std::unique_ptr<QValidator> MaskValidator(const String& mask, std::int32_t limit) {
   if (!std::all_of(mask.begin(), mask.end(), [](char c) { return c == '#'; })) {
     throw UnsupportedOperationException(
@@ -121,9 +156,7 @@ std::unique_ptr<QValidator> MaskValidator(const String& mask, std::int32_t limit
   if (most == 0) {
     return nullptr;
   }
-  // A validator rather than a maximum length: an over-long paste is refused whole, not cut.
-  const QString pattern = QStringLiteral("%1{0,%2}").arg(mask.empty() ? "." : "[0-9]").arg(most);
-  return std::make_unique<QRegularExpressionValidator>(QRegularExpression(pattern));
+  return std::make_unique<MaskRule>(!mask.empty(), most);
 }
 
 QWidget* NativeWidget(const Control& control) {
@@ -228,10 +261,7 @@ bool FieldEdit::event(QEvent* event) {
 
 // True when the key is consumed.
 bool FieldEdit::KeyDown(const QKeyEvent& event) {
-  if (event.modifiers().testFlag(Qt::ControlModifier)) {
-    return false;  // shortcuts are the menus'
-  }
-  if (!field_.HasEventHandler(TextField::kKeyDown)) {
+  if (IsMenuShortcut(event) || !field_.HasEventHandler(TextField::kKeyDown)) {
     return false;
   }
   EventArgs args;
@@ -242,17 +272,45 @@ bool FieldEdit::KeyDown(const QKeyEvent& event) {
   return field_.RaiseEvent(TextField::kKeyDown, std::move(args)) || LeavesField(event.key());
 }
 
+// Menu shortcuts are the menus'; every other key, whatever the modifiers, is the field's.
+bool FieldEdit::IsMenuShortcut(const QKeyEvent& event) const {
+  const Ref<Window> owner = field_.Owner();
+  return owner && owner->Native().MatchesShortcut(event);
+}
+
+// True for the first focus its window gives any of its fields.
+bool FieldEdit::TakeFirstFocus() {
+  const Ref<Window> owner = field_.Owner();
+  return owner && !std::exchange(owner->Native().fieldFocused, true);
+}
+
 void FieldEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  if (MovesBetweenControls(event->reason())) {
-    field_.RaiseEvent(TextField::kGotFocus);
+  // The window's first focus enters the field, even when it comes with the window's activation.
+  const bool first = TakeFirstFocus();
+  if (!first && !MovesBetweenControls(event->reason())) {
+    return;
+  }
+  field_.RaiseEvent(TextField::kGotFocus);
+  if (event->reason() == Qt::MouseFocusReason && hasSelectedText()) {
+    focusSelection_ = Selection{selectionStart(), selectionLength()};
   }
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
+  focusSelection_.reset();
   QLineEdit::focusOutEvent(event);
   if (MovesBetweenControls(event->reason())) {
     field_.RaiseEvent(TextField::kLostFocus);
+  }
+}
+
+// The focusing click placed the caret and so dropped what GotFocus selected: select it again,
+// unless the press was the start of a drag that selected text of its own.
+void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (const auto kept = std::exchange(focusSelection_, std::nullopt); kept && !hasSelectedText()) {
+    setSelection(kept->start, kept->length);
   }
 }
 

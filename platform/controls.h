@@ -61,10 +61,12 @@ class RectControl : public Control {
 };
 
 // A one-line text field. Its KeyDown handler runs before the field handles the key (True
-// consumes it); Tab, Shift+Tab, Return and keypad Enter reach it as the characters 9, 9, 13 and
-// 3, and handed back they are swallowed: with a handler, only the handler moves the focus.
-// GotFocus and LostFocus follow every move of the focus between controls; TextChange follows
-// every change of the text, typed, pasted or set by code.
+// consumes it); every key but the menus' shortcuts reaches it. Tab, Shift+Tab, Return and keypad
+// Enter, with any modifiers, reach it as the characters 9, 9, 13 and 3, and handed back they are
+// swallowed: with a handler, only the handler moves the focus.
+// GotFocus and LostFocus follow every move of the focus between controls, and GotFocus the first
+// focus the window gives a field; TextChange follows every change of the text, typed, pasted or
+// set by code. With a Mask, full-width digits are taken as ASCII digits.
 class TextField : public RectControl {
  public:
   static constexpr std::string_view kClassName = "TextField";
@@ -88,7 +90,7 @@ class TextField : public RectControl {
   std::int32_t alignment_ = 0;
 };
 
-// A text label. TextAlign codes: 0 left, 1 right, 2 centre.
+// A text label. TextAlign codes: 0 left, 1 centre, 2 right.
 class Label : public RectControl {
  public:
   static constexpr std::string_view kClassName = "Label";

@@ -33,12 +33,20 @@ class FieldEdit final : public QLineEdit {
   bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  private:
+  struct Selection {
+    int start, length;
+  };
   bool KeyDown(const QKeyEvent& event);
+  bool IsMenuShortcut(const QKeyEvent& event) const;
+  bool TakeFirstFocus();
   TextField& field_;
   bool romanOnly_ = false;
+  // What GotFocus selected when a click gave the focus; the click's own press clears it.
+  std::optional<Selection> focusSelection_;
 };
 
 class MainWindow final : public QMainWindow {
@@ -75,6 +83,7 @@ struct NativeWindow {
   QWidget* content = nullptr;        // the central widget: the controls' coordinate space
   WindowFrame frame;
   bool visible = true;
+  bool fieldFocused = false;  // a text field of the window has had the focus
   std::vector<MenuAction> actions;
 
   // Menu glue (menu.cpp).

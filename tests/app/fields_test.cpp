@@ -34,6 +34,11 @@ class FieldsTest : public AppTest {
     type(field(n), QString::fromUtf8(text));
   }
 
+  std::int32_t alignment(int n) const {
+    const auto w = window();
+    return (n == 1 ? w->EditField1() : n == 2 ? w->EditField2() : w->EditField3())->Alignment();
+  }
+
   bool waitForFocus(int n) {
     return QTest::qWaitFor([&] { return QApplication::focusWidget() == field(n); }, 1000);
   }
@@ -83,6 +88,7 @@ constexpr Qt::KeyboardModifiers kNone{};
 constexpr Qt::KeyboardModifiers kShift{Qt::ShiftModifier};
 constexpr Qt::KeyboardModifiers kKeypad{Qt::KeypadModifier};
 constexpr Qt::KeyboardModifiers kShiftKeypad{Qt::ShiftModifier | Qt::KeypadModifier};
+constexpr Qt::KeyboardModifiers kCtrl{Qt::ControlModifier};
 
 const LeavingKey kLeavingKeys[] = {
     {"YearEmptyTab", 1, "", Qt::Key_Tab, kNone, "", 2, nullptr},
@@ -91,6 +97,7 @@ const LeavingKey kLeavingKeys[] = {
     {"YearThreeEnter", 1, "123", Qt::Key_Enter, kKeypad, "0123", 2, nullptr},
     {"YearFourShiftTab", 1, "1990", Qt::Key_Tab, kShift, "1990", 3, nullptr},
     {"YearZeroShiftReturn", 1, "0", Qt::Key_Return, kShift, "0000", 3, nullptr},
+    {"YearCtrlTab", 1, "7", Qt::Key_Tab, kCtrl, "0007", 2, nullptr},
     {"MonthEmptyTab", 2, "", Qt::Key_Tab, kNone, "", 3, nullptr},
     {"MonthOneTab", 2, "5", Qt::Key_Tab, kNone, "05", 3, nullptr},
     {"MonthOneShiftTab", 2, "5", Qt::Key_Tab, kShift, "05", 1, nullptr},
@@ -101,6 +108,7 @@ const LeavingKey kLeavingKeys[] = {
     {"MonthDoubleZeroReturn", 2, "00", Qt::Key_Return, kNone, "", 2, kMonthExplanation},
     {"MonthThirteenEnter", 2, "13", Qt::Key_Enter, kKeypad, "", 2, kMonthExplanation},
     {"MonthNineteenShiftTab", 2, "19", Qt::Key_Tab, kShift, "", 2, kMonthExplanation},
+    {"MonthThirteenCtrlTab", 2, "13", Qt::Key_Tab, kCtrl, "", 2, kMonthExplanation},
     {"DayEmptyShiftTab", 3, "", Qt::Key_Tab, kShift, "", 2, nullptr},
     {"DayNineReturn", 3, "9", Qt::Key_Return, kNone, "09", 1, nullptr},
     {"DayNineShiftReturn", 3, "9", Qt::Key_Return, kShift, "09", 2, nullptr},
@@ -221,6 +229,7 @@ TEST_F(FieldsTest, EditingTheYearKeepsTheEraUntilTheFieldIsLeft) {
   const QString era = label("StaticText6")->text();
   click(field(1));
   type(field(1), "2");
+  ASSERT_EQ(field(1)->text(), "2") << "the digit did not replace the year";
   EXPECT_EQ(label("StaticText6")->text(), era);
 }
 
@@ -253,12 +262,35 @@ TEST_F(FieldsTest, FocusByKeySelectsTheWholeTextAndSwitchesAlignment) {
   EXPECT_EQ(field(2)->text(), "07");
 }
 
-TEST_F(FieldsTest, EveryFocusGainSelectsRomanInput) {
-  for (const int n : {2, 3, 1}) {
+// However a field is entered, its whole text is selected, so the next digit replaces it.
+TEST_F(FieldsTest, AClickIntoAFilledFieldSelectsItsWholeText) {
+  enter(1, "1990");
+  press(field(1), Qt::Key_Tab);
+  type(field(2), "5");
+  press(field(2), Qt::Key_Tab);
+  type(field(3), "20");
+  const char* const replaced[] = {"", "7", "8", "9"};
+  for (const int n : {2, 1, 3}) {
     click(field(n));
+    EXPECT_EQ(field(n)->selectedText(), field(n)->text()) << "field " << n;
+    type(field(n), replaced[n]);
+    EXPECT_EQ(field(n)->text(), replaced[n]) << "field " << n;
+  }
+  // A click into the field that has the focus only places the caret.
+  click(field(3));
+  EXPECT_FALSE(field(3)->hasSelectedText());
+}
+
+TEST_F(FieldsTest, EveryFocusGainSelectsRomanInput) {
+  // The first focus, which the window gives the year field as it opens, enters it too.
+  ASSERT_TRUE(waitForFocus(1));
+  for (const int n : {1, 2, 3, 1}) {
+    if (QApplication::focusWidget() != field(n))
+      click(field(n));
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(field(n), &query);
     EXPECT_FALSE(query.value(Qt::ImEnabled).toBool()) << "field " << n << " takes composition";
+    EXPECT_EQ(alignment(n), 1) << "field " << n;
   }
 }
 
@@ -337,6 +369,6 @@ TEST_P(PastedInputTest, TakesDigitsOnlyWithinTheLimit) {
 INSTANTIATE_TEST_SUITE_P(DateFields, PastedInputTest,
                          ::testing::Values(Input{1, "1990", "1990"}, Input{2, "7", "7"},
                                            Input{2, "12ab", ""}, Input{3, "3.1", ""},
-                                           Input{1, "１９９０", ""}, Input{3, " 12", ""}));
+                                           Input{1, "１９９０", "1990"}, Input{3, " 12", ""}));
 
 }  // namespace

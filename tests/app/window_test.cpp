@@ -1,11 +1,13 @@
 // Window1: its class table, the sixteen controls as built, their wiring, and the design-time
 // lists it hands the framework.
 #include <QGroupBox>
+#include <QImage>
 #include <QMainWindow>
 #include <climits>
 #include <set>
 
 #include "app/window1_layout.h"
+#include "era/wareki.h"
 #include "fixture.h"
 #include "platform/native.h"
 #include "platform/properties.h"
@@ -37,17 +39,17 @@ struct ControlCase {
 const ControlCase kControlCases[] = {
     // name          class         parent         left top  width height  text  size bold colour  align
     {"GroupBox1",    "GroupBox",   kNoParent,     {39, 144, 359, 105}, "",    12, false, 0,        Qt::AlignLeft},
-    {"StaticText4",  "Label",      "GroupBox1",   {57, 149, 322, 84},  "",    72, false, 0x000000, Qt::AlignRight},
-    {"StaticText7",  "Label",      "GroupBox1",   {273, 225, 119, 19}, "",    12, true,  0x000000, Qt::AlignRight},
-    {"StaticText8",  "Label",      "GroupBox1",   {278, 230, 119, 19}, "",    12, true,  0x000000, Qt::AlignRight},
+    {"StaticText4",  "Label",      "GroupBox1",   {57, 149, 322, 84},  "",    72, false, 0x000000, Qt::AlignHCenter},
+    {"StaticText7",  "Label",      "GroupBox1",   {273, 225, 119, 19}, "",    12, true,  0x000000, Qt::AlignHCenter},
+    {"StaticText8",  "Label",      "GroupBox1",   {278, 230, 119, 19}, "",    12, true,  0x000000, Qt::AlignHCenter},
     {"StaticText1",  "Label",      kNoParent,     {158, 48, 23, 25},   "年",  24, false, 0x000000, Qt::AlignLeft},
-    {"EditField1",   "TextField",  kNoParent,     {65, 48, 81, 28},    "",    20, false, 0,        Qt::AlignRight},
+    {"EditField1",   "TextField",  kNoParent,     {65, 48, 81, 28},    "",    20, false, 0,        Qt::AlignLeft},  // entered as the window opens
     {"EditField2",   "TextField",  kNoParent,     {193, 48, 43, 28},   "",    20, false, 0,        Qt::AlignLeft},
     {"EditField3",   "TextField",  kNoParent,     {279, 48, 43, 28},   "",    20, false, 0,        Qt::AlignLeft},
     {"StaticText2",  "Label",      kNoParent,     {244, 49, 23, 25},   "月",  24, false, 0x000000, Qt::AlignLeft},
     {"StaticText3",  "Label",      kNoParent,     {326, 49, 23, 25},   "日",  24, false, 0x000000, Qt::AlignLeft},
     {"StaticText5",  "Label",      kNoParent,     {58, 10, 319, 27},   "生年月日を入力してください。", 24, false, 0x000000, Qt::AlignLeft},
-    {"StaticText6",  "Label",      kNoParent,     {19, 84, 397, 51},   "",    16, false, 0x000000, Qt::AlignRight},
+    {"StaticText6",  "Label",      kNoParent,     {19, 84, 397, 51},   "",    16, false, 0x000000, Qt::AlignHCenter},
     {"PushButton2",  "PushButton", "StaticText6", {322, 113, 69, 20},  "計算", 12, false, 0,       Qt::AlignLeft},
     {"PushButton1",  "PushButton", kNoParent,     {323, 256, 69, 20},  "終了", 12, false, 0,       Qt::AlignLeft},
     {"StaticText9",  "Label",      kNoParent,     {39, 261, 262, 20},  "Version " NANSAI_VERSION, 9, false, 0xB2B2B2, Qt::AlignLeft},
@@ -103,7 +105,7 @@ TEST_F(WindowTest, EachNameFindsItsControlAsDesigned) {
       EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText).rgb() & 0xFFFFFF,
                 c.colour);
       EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, c.align);
-      EXPECT_FALSE(label->wordWrap() && std::string_view(c.name) != "StaticText6");
+      EXPECT_EQ(label->wordWrap(), std::string_view(c.name) == "StaticText6");
     }
     if (auto* field = qobject_cast<QLineEdit*>(w)) {
       EXPECT_EQ(field->alignment() & Qt::AlignHorizontal_Mask, c.align);
@@ -112,6 +114,8 @@ TEST_F(WindowTest, EachNameFindsItsControlAsDesigned) {
 }
 
 TEST_F(WindowTest, MonthsResultAndItsShadowShareOneHelpTag) {
+  ASSERT_NE(label("StaticText7"), nullptr);
+  ASSERT_NE(label("StaticText8"), nullptr);
   const QString tip = label("StaticText7")->toolTip();
   EXPECT_FALSE(tip.isEmpty());
   EXPECT_EQ(label("StaticText8")->toolTip(), tip);
@@ -119,8 +123,44 @@ TEST_F(WindowTest, MonthsResultAndItsShadowShareOneHelpTag) {
     const std::string_view name = c.name;
     if (name == "StaticText7" || name == "StaticText8")
       continue;
+    ASSERT_NE(widget(c.name), nullptr) << name;
     EXPECT_TRUE(widget(c.name)->toolTip().isEmpty()) << name;
   }
+}
+
+// Long era texts wrap onto the label's second line, at whose right end the "計算" button lies in
+// front of the label. Each year's text is drawn by the label alone and looked at there.
+TEST_F(WindowTest, EraTextsStayClearOfTheCalculateButton) {
+  QLabel* era = label("StaticText6");
+  QWidget* calculate = widget("PushButton2");
+  ASSERT_NE(era, nullptr);
+  ASSERT_NE(calculate, nullptr);
+  ASSERT_EQ(calculate->parentWidget(), era);
+  const QRect underButton = calculate->geometry();
+  const QRect secondLine(0, era->fontMetrics().height(), era->width(), era->height());
+  QImage image(era->size(), QImage::Format_RGB32);
+  const auto inked = [&image](const QRect& area) {
+    for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+      for (int x = area.left(); x <= area.right() && x < image.width(); ++x)
+        if (image.pixel(x, y) != qRgb(255, 255, 255))
+          return true;
+    return false;
+  };
+  int wrapped = 0;
+  std::vector<std::string> hidden;
+  for (int year = 0; year <= 9999; ++year) {
+    const std::string text =
+        era::SeirekiWarekiChange(QString::asprintf("%04d", year).toStdString());
+    window()->StaticText6()->SetText(text);
+    image.fill(Qt::white);
+    era->render(&image, QPoint(), QRegion(), {});  // no background, no button
+    wrapped += inked(secondLine);
+    if (inked(underButton))
+      hidden.push_back(text);
+  }
+  EXPECT_GT(wrapped, 0) << "no text wrapped: the check saw no second line";
+  EXPECT_TRUE(hidden.empty()) << hidden.size()
+                              << " texts reach under the button, the first: " << hidden.front();
 }
 
 TEST_F(WindowTest, NeitherButtonIsDefault) {

@@ -2,6 +2,7 @@
 #include "platform/keyboard.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodQueryEvent>
 
 #include "form_window.h"
@@ -25,6 +26,10 @@ TEST_F(FormTest, KeyDownGetsEachKeyAsItsCodeBeforeTheFieldAndTheFocusChain) {
       {Qt::Key_Return, Qt::NoModifier, "\r"},
       {Qt::Key_Return, Qt::ShiftModifier, "\r"},
       {Qt::Key_Enter, Qt::KeypadModifier, "\x03"},
+      {Qt::Key_Tab, Qt::ControlModifier, "\t"},  // not a menu shortcut: the field's
+      {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "\t"},
+      {Qt::Key_Return, Qt::ControlModifier, "\r"},
+      {Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier, "\x03"},
       {Qt::Key_Backspace, Qt::NoModifier, "\x08"},
       {Qt::Key_Delete, Qt::NoModifier, "\x7f"},
       {Qt::Key_Escape, Qt::NoModifier, "\x1b"},
@@ -56,9 +61,11 @@ TEST_F(FormTest, KeyDownGetsEachKeyAsItsCodeBeforeTheFieldAndTheFocusChain) {
   EXPECT_EQ(window->log, Log{});
 
   keys.clear();
-  QTest::keyClick(Edit(year), Qt::Key_A, Qt::ControlModifier);  // shortcuts are not keys typed
+  QGuiApplication::clipboard()->setText("3");
+  QTest::keyClick(Edit(year), Qt::Key_V, Qt::ControlModifier);  // a menu shortcut is no key typed
   QTest::keyClick(Edit(year), Qt::Key_Shift);                   // nor is a modifier alone
   EXPECT_EQ(keys, std::vector<String>{});
+  EXPECT_EQ(year->Text(), "123");
 }
 
 TEST_F(FormTest, LeavingKeysHandedBackAreSwallowedOtherKeysReachTheField) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
@@ -78,7 +79,7 @@ TEST_F(FormTest, AResizeableWindowOpensAtItsSizeAndFollowsItsLimits) {
 TEST_F(FormTest, ListsSetAlignmentColourFontAndHelp) {
   auto* era = static_cast<QLabel*>(platform::NativeWidget(*window->_ControlByName("Era")));
   EXPECT_EQ(era->text(), "平成");
-  EXPECT_EQ(era->alignment(), Qt::AlignRight | Qt::AlignTop);
+  EXPECT_EQ(era->alignment(), Qt::AlignHCenter | Qt::AlignTop);
   EXPECT_TRUE(era->wordWrap());
   EXPECT_EQ(era->palette().color(QPalette::WindowText), QColor(0xFF, 0x20, 0x0B));
   EXPECT_EQ(era->toolTip(), "era");
@@ -265,18 +266,20 @@ TEST_F(FormTest, TextChangeFollowsTypingPastingAndCode) {
 }
 
 TEST_F(FormTest, MasksTakeDigitsUpToTheLimitAndRefuseAPasteWhole) {
+  enum How { kTyped, kPasted, kCommitted };  // key by key, by Ctrl+V, from an input method
   struct Case {
     const char* field;
     const char* before;
-    bool paste;  // else typed key by key
+    How how;
     const char* input;
     const char* after;
   };
   const Case cases[] = {
-      {"Year", "", false, "12ab", "12"},  {"Year", "12", false, "3456", "1234"},
-      {"Year", "", true, "12ab", ""},     {"Year", "", true, "12345", ""},
-      {"Year", "", true, "1990", "1990"}, {"Month", "", false, "123", "12"},
-      {"Month", "", true, "１２", ""},    {"Month", "1", true, "2", "12"},
+      {"Year", "", kTyped, "12ab", "12"},    {"Year", "12", kTyped, "3456", "1234"},
+      {"Year", "", kPasted, "12ab", ""},     {"Year", "", kPasted, "12345", ""},
+      {"Year", "", kPasted, "1990", "1990"}, {"Month", "", kTyped, "123", "12"},
+      {"Month", "", kPasted, "１2", "12"},   {"Month", "", kPasted, "１２３", ""},
+      {"Month", "1", kPasted, "2", "12"},    {"Year", "", kCommitted, "１９９０", "1990"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.field) + " " + c.input);
@@ -284,11 +287,16 @@ TEST_F(FormTest, MasksTakeDigitsUpToTheLimitAndRefuseAPasteWhole) {
     field->SetText(c.before);
     field->SetFocus();
     window->log.clear();
-    if (c.paste) {
-      QGuiApplication::clipboard()->setText(QString::fromUtf8(c.input));
+    const QString input = QString::fromUtf8(c.input);
+    if (c.how == kPasted) {
+      QGuiApplication::clipboard()->setText(input);
       QTest::keyClick(Edit(field), Qt::Key_V, Qt::ControlModifier);
+    } else if (c.how == kCommitted) {
+      QInputMethodEvent commit;
+      commit.setCommitString(input);
+      QApplication::sendEvent(Edit(field), &commit);
     } else {
-      QTest::keyClicks(Edit(field), c.input);
+      QTest::keyClicks(Edit(field), input);
     }
     EXPECT_EQ(field->Text(), c.after);
     if (std::string_view(c.before) == c.after) {  // refused: no change to report
