@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPalette>
 #include <QSocketNotifier>
+#include <QStyleFactory>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -103,6 +105,17 @@ void Keep(std::exception_ptr exception) {
   }
 }
 
+// The designs were drawn on a light window with black text, which a dark desktop scheme would
+// leave on dark grey. One light palette, every colour set so that none comes from the desktop's
+// scheme: windows, fields, menus and dialogs agree.
+void UseLightLook() {
+  QApplication::setStyle(QStyleFactory::create("Fusion"));  // owned by the application
+  QPalette light(QColor(239, 239, 239));  // the window and buttons; the rest follows from it
+  light.setColor(QPalette::Highlight, QColor(48, 140, 198));
+  light.setColor(QPalette::HighlightedText, Qt::white);
+  QApplication::setPalette(light);
+}
+
 String DescribeException(const std::exception_ptr& exception) {
   try {
     if (exception) {
@@ -127,6 +140,7 @@ void RuntimeInit(int& argc, char** argv) {
   state.toolkit = new QApplication(argc, argv);
   // The framework raises the application's Close event itself when the last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
+  UseLightLook();
   // Designs name the Mac's Japanese face; IPAGothic is Debian's. It is also the face of menus,
   // dialogs and new controls: the program speaks Japanese, and one face loads faster than two.
   QFont::insertSubstitution("Osaka", "IPAGothic");
