@@ -22,6 +22,9 @@ readonly POLL_STEP=0.05
 E2E_TMP=$(mktemp -d /tmp/nansai-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# No session bus unless a script starts its own: with none named, libdbus would launch one for
+# the display (dbus-x11), a daemon that outlives the script.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-bus
 _owned_pids=()
 
 fail() {
