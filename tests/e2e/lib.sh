@@ -18,6 +18,11 @@ readonly QUIT_BUTTON=(357 266)
 readonly ERA_LABEL=(22 86 392 26)     # the era label's first line, above the "計算" button
 readonly YEARS_RESULT=(62 158 300 62) # inside the years result, clear of the group box's frame
 readonly POLL_STEP=0.05
+# The main window's controls as its accessibility tree gives them: role, and rectangle (x y w h)
+# in the content area.
+declare -rA PLACES=(
+  [year]='text 65 48 81 28' [month]='text 193 48 43 28' [day]='text 279 48 43 28'
+  [era]='label 19 84 397 51' [years]='label 57 149 322 84' [months]='label 273 225 119 19')
 
 E2E_TMP=$(mktemp -d /tmp/nansai-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
@@ -26,13 +31,14 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # the display (dbus-x11), a daemon that outlives the script.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-bus
 _owned_pids=()
+_owned_sessions=()
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
-for tool in Xvfb xdotool xprop xdpyinfo openbox import identify; do
+for tool in Xvfb xdotool xprop xdpyinfo openbox import identify dbus-launch; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (see ./dev for the packages)"
 done
 
@@ -63,10 +69,28 @@ stop_process() {
   wait "$pid" 2>/dev/null || true
 }
 
+# session_members SID: the running processes of that session.
+session_members() {
+  local stat pid fields state sid
+  for stat in /proc/[0-9]*/stat; do
+    pid=${stat#/proc/} pid=${pid%/stat}
+    fields=$(cat "$stat" 2>/dev/null) || continue
+    fields=${fields##*) }
+    read -r state _ _ sid _ <<<"$fields"
+    [[ $sid == "$1" && $state != Z ]] && echo "$pid"
+  done
+  return 0
+}
+
 cleanup() {
-  local i
+  local i sid pid
   for ((i = ${#_owned_pids[@]} - 1; i >= 0; i--)); do
     stop_process "${_owned_pids[i]}"
+  done
+  for sid in "${_owned_sessions[@]}"; do
+    for pid in $(session_members "$sid"); do
+      stop_process "$pid"
+    done
   done
   rm -rf "$E2E_TMP"
 }
@@ -139,6 +163,120 @@ await_exit() {
   poll_until "$1" eval "! alive $APP_PID" || fail "the application is still running after $1 s"
   reap_app
   [[ $APP_STATUS == "$2" ]] || fail "the application exited with $APP_STATUS, expected $2"
+}
+
+# start_session_bus: a bus of this script's own (tests run in parallel), on which the
+# accessibility bus and its registry start when first asked for. They are started in the bus
+# daemon's session and stopped with it. dbus-launch notes the bus in $HOME/.dbus: not the real
+# one.
+start_session_bus() {
+  local vars
+  vars=$(HOME=$E2E_TMP timeout 10 dbus-launch --sh-syntax) || fail "dbus-launch failed"
+  eval "$vars"
+  [[ -n ${DBUS_SESSION_BUS_PID:-} ]] || fail "dbus-launch named no bus: $vars"
+  _owned_pids+=("$DBUS_SESSION_BUS_PID")
+  _owned_sessions+=("$DBUS_SESSION_BUS_PID")
+}
+
+# start_readable_app PROGRAM NOW: the application on its own session bus with its accessibility
+# tree always on, so that read_window can read it back, and its clock starting at NOW
+# ("YYYY-MM-DD hh:mm:ss"; libfaketime, preloaded: the faketime command would fork). Only the
+# wall clock is moved: with file times moved too, fontconfig would take the machine's font caches
+# for stale and rewrite them, stalling every program that starts meanwhile. An ASan build is
+# told not to insist on coming first in the preload list.
+start_readable_app() {
+  local faketime_lib=(/usr/lib/*/faketime/libfaketime.so.1)
+  [[ -e ${faketime_lib[0]} ]] || fail "libfaketime is not installed (see ./dev for the packages)"
+  /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    fail "/usr/bin/python3 cannot import pyatspi (see ./dev for the packages)"
+  start_session_bus
+  start_app env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    LD_PRELOAD="${faketime_lib[0]}${LD_PRELOAD:+:$LD_PRELOAD}" FAKETIME="@$2" \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 \
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$1"
+}
+
+# read_window: the application's windows as its accessibility tree shows them, into SHOWN (lines
+# of read_window.py); false while the application is not in the tree yet. One read is bounded:
+# the first one waits for the registry to start.
+read_window() {
+  local out
+  SHOWN=()
+  out=$(timeout 10 /usr/bin/python3 "$E2E_DIR/read_window.py" "$APP_PID" 2>"$E2E_TMP/read.err") ||
+    return 1
+  mapfile -t SHOWN <<<"$out"
+}
+SHOWN=()
+
+# shown_text KEY: what the last read_window found. Keys: a place of PLACES (the text there);
+# focus (the place holding the keyboard focus, or the role and text of another widget holding
+# it, or nothing); dialog (the title of a window other than the main one, or nothing); dialog.N
+# (that window's Nth label with text, in reading order).
+shown_text() {
+  local key=$1 line window role rect focus text x y place focused=
+  local labels=()
+  for line in "${SHOWN[@]}"; do
+    IFS=$'\t' read -r window role rect focus text <<<"$line"
+    case $key in
+      # The focused widget's parents may say focused too (a dialog's button box): it comes last.
+      focus) [[ $focus == focused ]] && focused=$line ;;
+      dialog) [[ $window != "$MAIN_TITLE" ]] && { echo "$window"; return 0; } ;;
+      dialog.*)
+        if [[ $window != "$MAIN_TITLE" && $role == label && -n $text ]]; then
+          read -r x y _ <<<"$rect"
+          labels+=("$y $x $text")
+        fi
+        ;;
+      *)
+        [[ $window == "$MAIN_TITLE" && "$role $rect" == "${PLACES[$key]}" ]] &&
+          { echo "$text"; return 0; }
+        ;;
+    esac
+  done
+  if [[ $key == focus && -n $focused ]]; then
+    IFS=$'\t' read -r window role rect focus text <<<"$focused"
+    for place in "${!PLACES[@]}"; do
+      [[ $window == "$MAIN_TITLE" && "$role $rect" == "${PLACES[$place]}" ]] &&
+        { echo "$place"; return 0; }
+    done
+    echo "$role $text"
+  elif [[ $key == dialog.* ]] && ((${#labels[@]})); then
+    printf '%s\n' "${labels[@]}" | sort -k1,1n -k2,2n | sed -n "${key#dialog.}p" | cut -d' ' -f3-
+  fi
+  return 0
+}
+
+_shows_all() {
+  assert_alive "reading the window back"
+  read_window || return 1
+  local pair
+  for pair in "$@"; do
+    [[ $(shown_text "${pair%%=*}") == "${pair#*=}" ]] || return 1
+  done
+}
+
+# await_shown SECONDS KEY=TEXT...: reads the windows back until every KEY (see shown_text) shows
+# TEXT, character for character; else fails with what was read.
+await_shown() {
+  local seconds=$1 pair key read report=
+  shift
+  for pair in "$@"; do
+    key=${pair%%=*}
+    [[ $key =~ ^(focus|dialog|dialog\.[1-9][0-9]*)$ || -v PLACES[$key] ]] ||
+      fail "unknown key: $key"
+  done
+  poll_until "$seconds" _shows_all "$@" && return
+  ((${#SHOWN[@]})) || fail "the application is not in the accessibility tree after $seconds s:" \
+    "$(<"$E2E_TMP/read.err")"
+  for pair in "$@"; do
+    key=${pair%%=*} read=$(shown_text "${pair%%=*}")
+    if [[ $read == "${pair#*=}" ]]; then
+      report+=$'\n'"  $key: \"$read\" as expected"
+    else
+      report+=$'\n'"  $key: \"$read\", expected \"${pair#*=}\"   <- differs"
+    fi
+  done
+  fail "after $seconds s the window does not show what is expected:$report"
 }
 
 # Blocking xdotool calls (--sync) get a bound of their own.
