@@ -329,11 +329,12 @@ region_colours() {
 
 region_drawn() { (($(region_colours "$@") > 1)); }
 
-# start_at_year_field PROGRAM: the application on the bare server, its window focused (no window
-# manager hands out the focus) and the year field clicked, ready for typing; WID is the window.
+# start_at_year_field PROGRAM NOW: the application on the bare server, readable (see
+# start_readable_app), its window focused (no window manager hands out the focus) and the year
+# field clicked, ready for typing; WID is the window.
 start_at_year_field() {
   start_xvfb
-  start_app "$1"
+  start_readable_app "$1" "$2"
   await_window "$MAIN_TITLE"
   main_geometry
   focus_window "$WID"
