@@ -4,7 +4,8 @@
 # the era label the era of 1990, the results 16 years and 2 months (born 1990-05-20: the 16th
 # birthday was 2006-05-20, and 2006-07-20 the last full month since); Tab goes on through the
 # fields and from the day back to the year. The era and the age also get drawn, no caution comes
-# up, the process lives throughout and exits with 0.
+# up, the process lives throughout and exits with 0. The year field has the focus from the start,
+# and a click back into it selects its text, so the digit typed next replaces the year.
 # Leaves date_entry.png (the screen with the result) in the working directory.
 #   date_entry.sh PROGRAM
 # shellcheck source=lib.sh
@@ -33,6 +34,13 @@ await_shown 5 dialog= years=16歳 months=2ヶ月 year=1990 month=05 day=20 \
   'era=平成（へいせい） 2 年' focus=year
 region_drawn "${YEARS_RESULT[@]}" || fail "the age is not drawn"
 screenshot date_entry
+
+# Back into the filled year field by a click: its text is selected, so a digit replaces it.
+xdotool key Tab
+await_shown 5 focus=month
+click_content "${YEAR_FIELD[@]}"
+xdotool type 2
+await_shown 5 year=2 focus=year years= months= 'era=平成（へいせい） 2 年'
 
 xdotool key ctrl+q
 await_exit 10 0

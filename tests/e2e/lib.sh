@@ -330,15 +330,14 @@ region_colours() {
 region_drawn() { (($(region_colours "$@") > 1)); }
 
 # start_at_year_field PROGRAM NOW: the application on the bare server, readable (see
-# start_readable_app), its window focused (no window manager hands out the focus) and the year
-# field clicked, ready for typing; WID is the window.
+# start_readable_app), and its window focused (no window manager hands out the focus), which
+# puts the keyboard focus in the year field, ready for typing; WID is the window.
 start_at_year_field() {
   start_xvfb
   start_readable_app "$1" "$2"
   await_window "$MAIN_TITLE"
   main_geometry
   focus_window "$WID"
-  click_content "${YEAR_FIELD[@]}"
 }
 
 # screenshot NAME: the whole screen into NAME.png in the working directory (the build tree).
