@@ -125,7 +125,7 @@ void RuntimeInit(int& argc, char** argv) {
     throw UnsupportedOperationException("RuntimeInit has already run");
   }
   state.toolkit = new QApplication(argc, argv);
-  // The framework raises the application's Close event itself when the last window closes.
+  // The framework ends the loop itself when the last window closes (NativeWindow::Closed).
   QApplication::setQuitOnLastWindowClosed(false);
   // Designs name the Mac's Japanese face; IPAGothic is Debian's. It is also the face of menus,
   // dialogs and new controls: the program speaks Japanese, and one face loads faster than two.

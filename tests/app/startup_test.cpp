@@ -197,10 +197,23 @@ TEST_F(QuitTest, EveryQuitPathAsksForCodeZero) {
   }
 }
 
+// The App, counting its Close events.
+class CountingApp : public app::App {
+ public:
+  void Event_Close() override {
+    ++closes;
+    app::App::Event_Close();
+  }
+  int closes = 0;
+};
+
 TEST_F(QuitTest, ClosingTheOnlyWindowQuitsWithCodeZero) {
+  const auto application = platform::New<CountingApp>();
+  platform::_RuntimeRegisterAppObject(application);
   native()->close();
   EXPECT_TRUE(QTest::qWaitFor([] { return platform::testing::QuitRequested(); }, 1000));
   EXPECT_EQ(platform::testing::QuitCode(), 0);
+  EXPECT_EQ(application->closes, 0) << "closing the window ran the application's Close";
 }
 
 TEST_F(QuitTest, FileQuitHandlerReportsFalse) {
