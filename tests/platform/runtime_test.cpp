@@ -26,6 +26,7 @@
 #include "platform/internal.h"
 #include "platform/testing.h"
 #include "platform/window.h"
+#include "tests/signals.h"
 
 namespace {
 
@@ -562,6 +563,7 @@ class ClosingApp : public platform::Application {
 };
 
 TEST_F(Process, TerminationSignalsRaiseTheApplicationsCloseOnTheLoop) {
+  const testsignals::BridgeInstalled bridge;  // main took it off again
   for (const int signal : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(signal);
     rt::ResetQuit();
