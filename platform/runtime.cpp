@@ -2,6 +2,7 @@
 // application code.
 #include "platform/runtime.h"
 
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,7 +16,11 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "platform/internal.h"
 #include "platform/testing.h"
@@ -40,13 +45,15 @@ Process& State() {
 
 // ---- SIGTERM and SIGINT -------------------------------------------------------------------
 // The handler only writes a byte to a socket; the event loop reads it and raises the
-// application's Close event there, where application code may run.
+// application's Close event there, where application code may run. A signal that was ignored when
+// the process started (nohup, a background job of a shell) is left ignored.
 
 constexpr std::array kTerminationSignals{SIGTERM, SIGINT};
 
 volatile std::sig_atomic_t signalWriteEnd = -1;
 int signalReadEnd = -1;
-std::array<struct sigaction, kTerminationSignals.size()> previousActions{};
+// The disposition each bridged signal had before; none for a signal left alone.
+std::array<std::optional<struct sigaction>, kTerminationSignals.size()> previousActions{};
 
 extern "C" void OnTerminationSignal(int) {
   const int savedErrno = errno;
@@ -77,18 +84,46 @@ void InstallSignalBridge(QObject* owner) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (std::size_t i = 0; i < kTerminationSignals.size(); ++i) {
-    ::sigaction(kTerminationSignals[i], &action, &previousActions[i]);
+    struct sigaction previous {};
+    ::sigaction(kTerminationSignals[i], nullptr, &previous);
+    if (!(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN) {
+      continue;
+    }
+    ::sigaction(kTerminationSignals[i], &action, nullptr);
+    previousActions[i] = previous;
   }
 }
 
+// Undoes whatever part of InstallSignalBridge was done.
 void RemoveSignalBridge() {
   for (std::size_t i = 0; i < kTerminationSignals.size(); ++i) {
-    ::sigaction(kTerminationSignals[i], &previousActions[i], nullptr);
+    if (const auto previous = std::exchange(previousActions[i], std::nullopt)) {
+      ::sigaction(kTerminationSignals[i], &*previous, nullptr);
+    }
   }
-  ::close(signalWriteEnd);
-  ::close(signalReadEnd);
+  for (const int end : {static_cast<int>(signalWriteEnd), signalReadEnd}) {
+    if (end >= 0) {
+      ::close(end);
+    }
+  }
   signalWriteEnd = -1;
   signalReadEnd = -1;
+}
+
+// ---- File descriptors ---------------------------------------------------------------------
+// The toolkit takes about ten before the program runs (the X connection, a wake-up for each
+// thread's event loop, fonts and plug-ins while they load). Where they run out, its own threads
+// abort or hang, out of reach of any handler; so a lower limit is refused before it starts.
+
+constexpr rlim_t kFewestDescriptors = 32;
+
+void RequireDescriptors() {
+  struct rlimit limit {};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < kFewestDescriptors) {
+    throw RuntimeException("a limit of " + std::to_string(limit.rlim_cur) +
+                           " open files is too low: the toolkit needs " +
+                           std::to_string(kFewestDescriptors));
+  }
 }
 
 // An exception from a handler: the first one ends the loop and is rethrown by _RuntimeRun;
@@ -116,6 +151,23 @@ void UseLightLook() {
   QApplication::setPalette(light);
 }
 
+// The toolkit, and the look, fonts and signals the program expects of it.
+void StartToolkit(Process& state, int& argc, char** argv) {
+  RequireDescriptors();
+  state.toolkit = new QApplication(argc, argv);
+  // The framework ends the loop itself when the last window closes (NativeWindow::Closed).
+  QApplication::setQuitOnLastWindowClosed(false);
+  UseLightLook();
+  // Designs name the Mac's Japanese face; IPAGothic is Debian's. It is also the face of menus,
+  // dialogs and new controls: the program speaks Japanese, and one face loads faster than two.
+  QFont::insertSubstitution("Osaka", "IPAGothic");
+  QFont standard = QApplication::font();
+  standard.setFamilies({"IPAGothic"});
+  QApplication::setFont(standard);
+  internal::InstallKeyStateFilter();
+  InstallSignalBridge(state.toolkit);
+}
+
 String DescribeException(const std::exception_ptr& exception) {
   try {
     if (exception) {
@@ -137,18 +189,15 @@ void RuntimeInit(int& argc, char** argv) {
   if (state.toolkit != nullptr) {
     throw UnsupportedOperationException("RuntimeInit has already run");
   }
-  state.toolkit = new QApplication(argc, argv);
-  // The framework raises the application's Close event itself when the last window closes.
-  QApplication::setQuitOnLastWindowClosed(false);
-  UseLightLook();
-  // Designs name the Mac's Japanese face; IPAGothic is Debian's. It is also the face of menus,
-  // dialogs and new controls: the program speaks Japanese, and one face loads faster than two.
-  QFont::insertSubstitution("Osaka", "IPAGothic");
-  QFont standard = QApplication::font();
-  standard.setFamilies({"IPAGothic"});
-  QApplication::setFont(standard);
-  internal::InstallKeyStateFilter();
-  InstallSignalBridge(state.toolkit);
+  try {
+    StartToolkit(state, argc, argv);
+  } catch (...) {
+    // Nothing can run without the runtime, and the program has no handler yet that could take
+    // the failure (too few file descriptors, say): it is reported like any unhandled exception,
+    // what was set up is taken down, and the process ends with code 1.
+    _UnhandledException(std::current_exception());
+    std::exit(RuntimeExit());
+  }
 }
 
 int RuntimeExit() {

@@ -166,6 +166,9 @@ void RuntimeAddEventHandler(const Ref<Object>& object, std::int32_t eventNumber,
 using ExceptionHelper = std::exception_ptr (*)(const std::function<void()>& call);
 
 // First call of the process: sets up the toolkit. Qt's own command-line options are honoured.
+// SIGTERM and SIGINT raise the application's Close event on the loop, unless the process started
+// with them ignored. A failure to set up is reported as an unhandled exception and ends the
+// process with exit code 1; a second call throws UnsupportedOperationException.
 void RuntimeInit(int& argc, char** argv);
 // Last call: shuts the toolkit down. Returns the exit code: the code given to Quit (0 when
 // nothing asked), or 1 when an unhandled exception was reported.

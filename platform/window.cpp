@@ -467,7 +467,7 @@ QWidget* NativeContentWidget(const Window& window) {
 }
 
 MainWindow::MainWindow(Window& owner) : owner_(owner) {
-  // The application's Close event, not Qt, decides when closing the last window quits.
+  // The framework, not Qt, ends the loop when the last window closes (NativeWindow::Closed).
   setAttribute(Qt::WA_QuitOnClose, false);
   qApp->installEventFilter(this);
 }
@@ -486,8 +486,10 @@ void NativeWindow::Closed(Window& window) {
   ClosedWindows().push_back(std::move(*found));
   open.erase(found);
   QTimer::singleShot(0, qApp, ReleaseClosedWindows);
+  // With no window left the framework ends the application itself, with code 0. No application
+  // code runs on that account: Close is the event of the system asking to quit (SIGTERM, SIGINT).
   if (open.empty()) {
-    internal::RaiseApplicationClose();
+    Quit(0);
   }
 }
 

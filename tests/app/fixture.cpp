@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <algorithm>
 #include <array>
 
 #include "app/startup.h"
@@ -49,6 +50,7 @@ void RecordAndDismiss(QMessageBox& box, DialogRecord& record) {
 }  // namespace
 
 void AppTest::SetUp() {
+  failOnUnexpectedDialogs();
   platform::testing::SetBeepHook([counter = beeps_] { ++*counter; });
   platform::_RuntimeSetExceptionHelper(app::_CallFunctionWithExceptionHandling);
   platform::_RunFrameworkInitialization(platform::RuntimeCreateDelegate(app::_Startup, "(  )"));
@@ -60,6 +62,7 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
+  unexpectedDialogs_.reset();
   dialogWatchers_.clear();
   if (auto open = platform::Window::_GetImplicitWindow(app::Window1::kClassName))
     open->Close();
@@ -146,6 +149,31 @@ DialogSeen AppTest::expectDialog() {
   timer->start();
   dialogWatchers_.push_back(std::move(watcher));
   return record;
+}
+
+// A modal box waits for a user who never comes: one that no expectDialog() awaits fails the test
+// with what it said and is dismissed. It is taken at the second look that finds it up, so that a
+// test's own watchers, which look at every turn of the loop, have had their chance.
+void AppTest::failOnUnexpectedDialogs() {
+  unexpectedDialogs_ = std::make_unique<QTimer>();
+  QObject::connect(unexpectedDialogs_.get(), &QTimer::timeout, [this] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    const bool awaited = std::ranges::any_of(
+        dialogWatchers_, [](const auto& watcher) { return watcher->isActive(); });
+    if (!box || awaited || box != unexpectedSeen_) {
+      unexpectedSeen_ = awaited ? nullptr : box;
+      return;
+    }
+    unexpectedSeen_ = nullptr;
+    DialogRecord seen;
+    RecordAndDismiss(*box, seen);
+    if (seen.buttons.isEmpty())
+      box->reject();
+    ADD_FAILURE() << "an unexpected modal dialog: title \"" << seen.title.toStdString()
+                  << "\", text \"" << seen.text.toStdString() << "\", informative text \""
+                  << seen.informativeText.toStdString() << '"';
+  });
+  unexpectedDialogs_->start(50);
 }
 
 void AppTest::setToday(int year, int month, int day) {

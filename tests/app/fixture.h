@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
@@ -58,6 +59,7 @@ class AppTest : public ::testing::Test {
 
   // Arms a watcher that dismisses the next modal message box with its (one) button and records
   // it. Call before the action that should show the box; `shown` stays false when none came.
+  // A box that no test expects fails the test with what it said, and is dismissed.
   DialogSeen expectDialog();
 
   // Fixes today's date for the age calculation (reset at TearDown).
@@ -66,8 +68,12 @@ class AppTest : public ::testing::Test {
   int beeps() const { return *beeps_; }
 
  private:
+  void failOnUnexpectedDialogs();
+
   std::shared_ptr<int> beeps_ = std::make_shared<int>(0);
   std::vector<std::unique_ptr<QTimer>> dialogWatchers_;
+  std::unique_ptr<QTimer> unexpectedDialogs_;
+  QPointer<QMessageBox> unexpectedSeen_;  // seen at the last look, awaited by no watcher
 };
 
 }  // namespace apptest

@@ -197,10 +197,23 @@ TEST_F(QuitTest, EveryQuitPathAsksForCodeZero) {
   }
 }
 
+// The App, counting its Close events.
+class CountingApp : public app::App {
+ public:
+  void Event_Close() override {
+    ++closes;
+    app::App::Event_Close();
+  }
+  int closes = 0;
+};
+
 TEST_F(QuitTest, ClosingTheOnlyWindowQuitsWithCodeZero) {
+  const auto application = platform::New<CountingApp>();
+  platform::_RuntimeRegisterAppObject(application);
   native()->close();
   EXPECT_TRUE(QTest::qWaitFor([] { return platform::testing::QuitRequested(); }, 1000));
   EXPECT_EQ(platform::testing::QuitCode(), 0);
+  EXPECT_EQ(application->closes, 0) << "closing the window ran the application's Close";
 }
 
 TEST_F(QuitTest, FileQuitHandlerReportsFalse) {
@@ -209,13 +222,22 @@ TEST_F(QuitTest, FileQuitHandlerReportsFalse) {
   EXPECT_TRUE(platform::testing::QuitRequested());
 }
 
-// ---- A start-up that fails ----------------------------------------------------------------
+// ---- An exception that reaches _Main ------------------------------------------------------
 
 // An open window that claims Window1's class without being one: the default-view step finds
 // it and the cast to Window1 fails, as a broken start-up step would.
 class Impostor : public platform::Window {
  public:
   const platform::ClassTable& ClassInfo() const override { return app::Window1::__Lookup(); }
+};
+
+// An open window whose class cannot be read: the default-view step's search raises an exception
+// that is no RuntimeException (a std::invalid_argument, as Format raises).
+class Unreadable : public platform::Window {
+ public:
+  const platform::ClassTable& ClassInfo() const override {
+    throw std::invalid_argument("no class to read");
+  }
 };
 
 // What the process writes to standard error while `run` runs.
@@ -238,14 +260,25 @@ std::string StderrOf(const std::function<void()>& run) {
   return text;
 }
 
+// A way for an exception to reach _Main: `before` runs before it, `inLoop` (if any) on the event
+// loop's first turn, which then asks to quit.
+struct Failure {
+  const char* what;
+  std::function<void()> before;
+  std::function<void()> inLoop;
+  const char* written;  // what RunFailing writes (a regular expression; Qt may add lines)
+};
+
 // Runs _Main, finalize and RuntimeExit as main does; reports what happened on stderr and exits
 // with RuntimeExit's result.
-[[noreturn]] void RunFailingStartUp() {
+[[noreturn]] void RunFailing(const Failure& failure) {
   constexpr std::string_view kReport = "Unhandled exception";
-  platform::New<Impostor>()->Constructor();
+  failure.before();
   bool loopRan = false;
-  QTimer::singleShot(0, [&loopRan] {
+  QTimer::singleShot(0, [&] {
     loopRan = true;
+    if (failure.inLoop)
+      failure.inLoop();
     platform::Quit(0);
   });
   const std::string reports = StderrOf(app::_Main);
@@ -261,10 +294,33 @@ std::string StderrOf(const std::function<void()>& run) {
   std::exit(code);
 }
 
-TEST(StartupDeathTest, AFailingStepIsReportedOnceSkipsTheLoopAndShutsDown) {
-  EXPECT_EXIT(
-      RunFailingStartUp(), [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; },
-      "reports=1 loop=0 filetypes=0\nUnhandled exception: IllegalCastException");
+// A failing start-up step skips the loop; a failing handler ends it. Either way, whatever the
+// exception's class, one report and a normal shut-down.
+TEST(StartupDeathTest, AnExceptionOfAnyClassIsReportedOnceAndShutsDown) {
+  const Failure failures[] = {
+      {"a start-up step raises a RuntimeException",
+       [] { platform::New<Impostor>()->Constructor(); },
+       {},
+       "reports=1 loop=0 filetypes=0\nUnhandled exception: IllegalCastException"},
+      {"a start-up step raises another exception",
+       [] { platform::New<Unreadable>()->Constructor(); },
+       {},
+       "reports=1 loop=0 filetypes=0\nUnhandled exception: no class to read\n"},
+      {"a handler raises another exception",
+       [] {
+         platform::testing::SetBeepHook([] { throw std::invalid_argument("no bell to ring"); });
+       },
+       [] {
+         const auto month = app::implicit::Window1()->EditField2();
+         month->SetText("13");
+         QTest::keyClick(platform::NativeWidget(*month), Qt::Key_Tab);  // rings the bell
+       },
+       "reports=1 loop=1 filetypes=0\n.*Unhandled exception: no bell to ring\n"},
+  };
+  for (const Failure& failure : failures) {
+    SCOPED_TRACE(failure.what);
+    EXPECT_EXIT(RunFailing(failure), ::testing::ExitedWithCode(1), failure.written);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main window as a window manager sees it: found by its title, 437 by 296 (plus the menu bar
-# above the content), not resizable, a close button and no minimise or maximise button.
+# above the content), hints that ask for a close button and no minimise or maximise, and a size
+# that cannot be changed.
 #   start_window.sh PROGRAM
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -22,8 +23,8 @@ for bound in minimum maximum; do
     fail "$bound size is not ${WIDTH}x$HEIGHT: $hints"
 done
 
-# _MOTIF_WM_HINTS: flags, functions, decorations. Where the ALL bit is set, the other bits name
-# what is taken away.
+# What the program asks for. _MOTIF_WM_HINTS: flags, functions, decorations. Where the ALL bit is
+# set, the other bits name what is taken away.
 read -r flags functions decorations _ < <(xprop -id "$WID" _MOTIF_WM_HINTS |
   sed -n 's/.* = //p' | tr -d ,) || true
 [[ -n ${flags:-} ]] || fail "no _MOTIF_WM_HINTS"
@@ -39,8 +40,10 @@ if ((flags & 2)); then
   granted "$decorations" 64 && fail "a maximise button is asked for"
 fi
 
-# What the window manager made of the hints. (Openbox drops the minimise button as asked but keeps
-# minimising as an action of its own menu, so that action is not looked at.)
+# What the window manager made of the hints. Openbox keeps the size fixed and offers no maximise
+# or resize, but it draws its minimise and maximise buttons whatever the hints ask, and minimising
+# works: that is the window manager's choice, so its buttons and its minimise action are not
+# looked at.
 actions=$(xprop -id "$WID" _NET_WM_ALLOWED_ACTIONS)
 grep -q _NET_WM_ACTION_CLOSE <<<"$actions" || fail "no close action: $actions"
 for action in MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE; do
@@ -56,4 +59,4 @@ sleep 0.5  # the window manager would grant it at once
 main_geometry
 [[ ${WIDTH}x$HEIGHT == "$size" ]] || fail "the window was resized from $size to ${WIDTH}x$HEIGHT"
 assert_alive "the checks"
-echo "window $size (menu bar $MENU_HEIGHT), fixed size, close button only"
+echo "window $size (menu bar $MENU_HEIGHT), fixed size, asks for a close button only"

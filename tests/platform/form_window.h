@@ -208,6 +208,7 @@ class FormTest : public ::testing::Test {
     year = month = nullptr;
     platform::internal::ReleaseWindows();
     platform::_RuntimeRegisterAppObject(platform::New<platform::Application>());
+    platform::testing::ResetQuit();
     EXPECT_FALSE(platform::testing::TakePendingException());
   }
 

@@ -26,6 +26,7 @@
 #include "platform/internal.h"
 #include "platform/testing.h"
 #include "platform/window.h"
+#include "tests/signals.h"
 
 namespace {
 
@@ -344,8 +345,9 @@ class Process : public ::testing::Test {
   }
 
   // Runs the event loop with `start` queued; false when it had to be ended by the guard.
-  static bool RunLoop(const std::function<void()>& start) {
-    bool timedOut = false;
+  // `timedOut` tells the same when _RuntimeRun throws.
+  bool RunLoop(const std::function<void()>& start) {
+    timedOut = false;
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [&] {
@@ -357,6 +359,7 @@ class Process : public ::testing::Test {
     platform::_RuntimeRun();
     return !timedOut;
   }
+  bool timedOut = false;
 };
 
 TEST(ProcessDeathTest, TheExitCodeIsTheQuitCodeOrOneAfterAReportedFailure) {
@@ -513,6 +516,7 @@ TEST_F(Process, AnExceptionInAHandlerEndsTheLoopAndRunRethrowsIt) {
   } catch (const platform::NilObjectException& e) {
     EXPECT_STREQ(e.what(), "boom");
   }
+  EXPECT_FALSE(timedOut) << "the guard ended the loop, not the exception";
   EXPECT_FALSE(rt::QuitRequested());
   EXPECT_FALSE(rt::TakePendingException());
 
@@ -562,6 +566,7 @@ class ClosingApp : public platform::Application {
 };
 
 TEST_F(Process, TerminationSignalsRaiseTheApplicationsCloseOnTheLoop) {
+  const testsignals::BridgeInstalled bridge;  // main took it off again
   for (const int signal : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(signal);
     rt::ResetQuit();

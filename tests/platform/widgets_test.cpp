@@ -342,7 +342,7 @@ class CountingApp : public platform::Application {
   int closes = 0;
 };
 
-TEST_F(FormTest, ClosingTheLastOpenWindowRaisesTheApplicationsClose) {
+TEST_F(FormTest, ClosingTheLastOpenWindowQuitsWithCodeZeroAndRaisesNoClose) {
   auto app = New<CountingApp>();
   platform::_RuntimeRegisterAppObject(app);
   auto second = New<FormWindow>();
@@ -353,12 +353,14 @@ TEST_F(FormTest, ClosingTheLastOpenWindowRaisesTheApplicationsClose) {
   window->Close();
   EXPECT_FALSE(window->IsOpen());
   EXPECT_EQ(implicit(), second);
-  EXPECT_EQ(app->closes, 0);
+  EXPECT_FALSE(platform::testing::QuitRequested());
 
   platform::NativeWindowWidget(*second)->close();  // as the window's close button does
   EXPECT_FALSE(second->IsOpen());
   EXPECT_EQ(implicit(), nullptr);
-  EXPECT_EQ(app->closes, 1);
+  EXPECT_TRUE(platform::testing::QuitRequested());
+  EXPECT_EQ(platform::testing::QuitCode(), 0);
+  EXPECT_EQ(app->closes, 0);
 }
 
 }  // namespace
