@@ -97,7 +97,6 @@ const LeavingKey kLeavingKeys[] = {
     {"YearThreeEnter", 1, "123", Qt::Key_Enter, kKeypad, "0123", 2, nullptr},
     {"YearFourShiftTab", 1, "1990", Qt::Key_Tab, kShift, "1990", 3, nullptr},
     {"YearZeroShiftReturn", 1, "0", Qt::Key_Return, kShift, "0000", 3, nullptr},
-    {"YearCtrlTab", 1, "7", Qt::Key_Tab, kCtrl, "0007", 2, nullptr},
     {"MonthEmptyTab", 2, "", Qt::Key_Tab, kNone, "", 3, nullptr},
     {"MonthOneTab", 2, "5", Qt::Key_Tab, kNone, "05", 3, nullptr},
     {"MonthOneShiftTab", 2, "5", Qt::Key_Tab, kShift, "05", 1, nullptr},
