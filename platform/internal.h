@@ -4,7 +4,14 @@
 #include <functional>
 #include <string_view>
 
+class QApplication;
+
 namespace platform::internal {
+
+// process.cpp: readies the process (standard streams, broken pipes, free file descriptors) and
+// starts the toolkit. A failure throws RuntimeException; a display that cannot be opened is
+// reported on the spot and ends the process with code 1.
+QApplication* StartProcessAndToolkit(int& argc, char** argv);
 
 // Calls a handler the way the framework calls all application code: through the installed
 // exception helper. An exception that comes back (or any other that escapes) is kept; it ends

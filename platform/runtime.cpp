@@ -2,7 +2,6 @@
 // application code.
 #include "platform/runtime.h"
 
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -110,22 +109,6 @@ void RemoveSignalBridge() {
   signalReadEnd = -1;
 }
 
-// ---- File descriptors ---------------------------------------------------------------------
-// The toolkit takes about ten before the program runs (the X connection, a wake-up for each
-// thread's event loop, fonts and plug-ins while they load). Where they run out, its own threads
-// abort or hang, out of reach of any handler; so a lower limit is refused before it starts.
-
-constexpr rlim_t kFewestDescriptors = 32;
-
-void RequireDescriptors() {
-  struct rlimit limit {};
-  if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < kFewestDescriptors) {
-    throw RuntimeException("a limit of " + std::to_string(limit.rlim_cur) +
-                           " open files is too low: the toolkit needs " +
-                           std::to_string(kFewestDescriptors));
-  }
-}
-
 // An exception from a handler: the first one ends the loop and is rethrown by _RuntimeRun;
 // any that follow before it is taken are reported on their own.
 void Keep(std::exception_ptr exception) {
@@ -153,8 +136,7 @@ void UseLightLook() {
 
 // The toolkit, and the look, fonts and signals the program expects of it.
 void StartToolkit(Process& state, int& argc, char** argv) {
-  RequireDescriptors();
-  state.toolkit = new QApplication(argc, argv);
+  state.toolkit = internal::StartProcessAndToolkit(argc, argv);
   // The framework ends the loop itself when the last window closes (NativeWindow::Closed).
   QApplication::setQuitOnLastWindowClosed(false);
   UseLightLook();

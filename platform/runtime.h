@@ -165,10 +165,13 @@ void RuntimeAddEventHandler(const Ref<Object>& object, std::int32_t eventNumber,
 // Calls `call` and returns the RuntimeException it raised, or nullptr; other exceptions pass.
 using ExceptionHelper = std::exception_ptr (*)(const std::function<void()>& call);
 
-// First call of the process: sets up the toolkit. Qt's own command-line options are honoured.
-// SIGTERM and SIGINT raise the application's Close event on the loop, unless the process started
-// with them ignored. A failure to set up is reported as an unhandled exception and ends the
-// process with exit code 1; a second call throws UnsupportedOperationException.
+// First call of the process: readies the process and sets up the toolkit. A closed standard
+// stream is opened on /dev/null, and SIGPIPE is ignored, so that a write into a broken pipe fails
+// instead of ending the process. Qt's own command-line options are honoured. SIGTERM and SIGINT
+// raise the application's Close event on the loop, except one that the process started with
+// ignored, which stays ignored. A failure to set up (too few free file descriptors, no display)
+// is reported as one unhandled-exception line and ends the process with exit code 1; a second
+// call throws UnsupportedOperationException.
 void RuntimeInit(int& argc, char** argv);
 // Last call: shuts the toolkit down. Returns the exit code: the code given to Quit (0 when
 // nothing asked), or 1 when an unhandled exception was reported.

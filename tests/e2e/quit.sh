@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Each way of quitting ends the application with exit status 0. SIGINT ignored at launch stays
-# ignored. Too few file descriptors end the start with one report and status 1, not an abort.
-#   quit.sh PROGRAM button|ctrl-q|sigterm|sigint|close|sigint-ignored|fd-limit
+# Each way of quitting ends the application with exit status 0, also with its standard error
+# closed. SIGINT ignored at launch stays ignored. A start that cannot succeed (too few free file
+# descriptors, no display) ends with one report and status 1, not an abort, also when the report
+# goes into a broken pipe.
+#   quit.sh PROGRAM button|ctrl-q|sigterm|sigint|close|sigint-ignored|stderr-closed
+#   quit.sh PROGRAM fd-limit|fd-taken|no-display|broken-pipe
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 program=$1
@@ -9,24 +12,37 @@ path=$2
 run=("$program")
 
 start_xvfb
+# shellcheck disable=SC2016  # $0 and $! are the inner shell's
 case $path in
   close) start_openbox ;;
   sigint-ignored) run=(env --ignore-signal=INT "$program") ;;
-  fd-limit)  # far too few for the toolkit, which would abort or hang in threads of its own
-    # shellcheck disable=SC2016  # $0 is the inner shell's
-    run=(bash -c 'ulimit -n 6 && exec "$0"' "$program")
+  # As from cron or after su: the X connection would take descriptor 2, and a warning about the
+  # runtime directory would go into it.
+  stderr-closed) run=(env -u XDG_RUNTIME_DIR bash -c 'exec "$0" 2>&-' "$program") ;;
+  # The toolkit would abort or hang in threads of its own.
+  fd-limit) run=(bash -c 'ulimit -n 6 && exec "$0"' "$program") ;;
+  fd-taken)
+    run=(bash -c 'ulimit -n 32 && for fd in {3..29}; do eval "exec $fd</dev/null"; done &&
+      exec "$0"' "$program")
+    ;;
+  no-display) run=(env -u DISPLAY "$program") ;;
+  broken-pipe) run=(bash -c 'ulimit -n 20 && exec 2> >(true) && wait $! && exec "$0"' "$program") ;;
+esac
+case $path in
+  fd-limit | fd-taken | no-display | broken-pipe)
+    start_app "${run[@]}" 2>"$E2E_TMP/stderr"
+    poll_until 10 eval "! alive $APP_PID" || fail "the application runs ($path)"
+    reap_app
+    report=$(cat "$E2E_TMP/stderr")
+    [[ $APP_STATUS == 1 ]] || fail "exit status $APP_STATUS, expected 1: $report"
+    if [[ $path != broken-pipe ]]; then
+      [[ $(wc -l <"$E2E_TMP/stderr") == 1 && $report == "Unhandled exception: "* ]] ||
+        fail "expected one report line, got: $report"
+    fi
+    echo "$path: exit status 1 ${report:+and the report: $report}"
+    exit 0
     ;;
 esac
-if [[ $path == fd-limit ]]; then
-  start_app "${run[@]}" 2>"$E2E_TMP/stderr"
-  poll_until 10 eval "! alive $APP_PID" || fail "the application runs with 6 file descriptors"
-  reap_app
-  reports=$(grep -c '^Unhandled exception: ' "$E2E_TMP/stderr" || true)
-  [[ $APP_STATUS == 1 && $reports == 1 ]] ||
-    fail "exit status $APP_STATUS and $reports reports, expected 1 and 1: $(cat "$E2E_TMP/stderr")"
-  echo "started with 6 file descriptors: $(grep '^Unhandled' "$E2E_TMP/stderr"), exit status 1"
-  exit 0
-fi
 start_app "${run[@]}"
 await_window "$MAIN_TITLE"
 main_geometry
@@ -37,7 +53,7 @@ case $path in
     focus_window "$WID"
     xdotool key ctrl+q
     ;;
-  sigterm) kill -TERM "$APP_PID" ;;
+  sigterm | stderr-closed) kill -TERM "$APP_PID" ;;
   sigint) kill -INT "$APP_PID" ;;
   # The window manager's close command sends WM_DELETE_WINDOW. That the application's Close
   # does not run on it is seen in-process (QuitTest.ClosingTheOnlyWindowQuitsWithCodeZero).
