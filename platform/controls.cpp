@@ -2,12 +2,15 @@
 // rules.
 #include "platform/controls.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
@@ -127,6 +130,11 @@ class MaskRule final : public QValidator {
  public:
   MaskRule(bool digitsOnly, qsizetype most) : digitsOnly_(digitsOnly), most_(most) {}
 
+  bool DigitsOnly() const noexcept { return digitsOnly_; }
+
+  // Typing, input methods and pastes are folded before they reach the text (FieldEdit::Typed),
+  // which keeps them undoable; folding here, which Qt takes as a new text with no undo history,
+  // covers the rest: text set by code, a drop.
   State validate(QString& input, int&) const override {
     if (digitsOnly_) {
       std::ranges::transform(input, input.begin(), AsciiDigit);
@@ -140,6 +148,14 @@ class MaskRule final : public QValidator {
   bool digitsOnly_;
   qsizetype most_;
 };
+
+// A Ctrl chord of a letter is a command, never typing. X11 gives some of them as control
+// characters (Ctrl+I a Tab, Ctrl+M a Return, Ctrl+Shift+C the Enter code) that must not be
+// taken for the keys that leave a field.
+bool IsControlLetter(const QKeyEvent& event) {
+  return event.modifiers().testFlag(Qt::ControlModifier) && event.key() >= Qt::Key_A &&
+         event.key() <= Qt::Key_Z;
+}
 
 }  // namespace
 
@@ -252,7 +268,25 @@ void FieldEdit::SelectRomanScript() {
 // Overriding event() rather than keyPressEvent() lets KeyDown see Tab and Backtab before Qt's
 // focus chain does.
 bool FieldEdit::event(QEvent* event) {
-  if (event->type() == QEvent::KeyPress && KeyDown(static_cast<const QKeyEvent&>(*event))) {
+  if (event->type() != QEvent::KeyPress) {
+    return QLineEdit::event(event);
+  }
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  if (const QString typed = Typed(key.text()); typed != key.text()) {
+    QKeyEvent folded(key.type(), key.key(), key.modifiers(), key.nativeScanCode(),
+                     key.nativeVirtualKey(), key.nativeModifiers(), typed, key.isAutoRepeat(),
+                     key.count());
+    const bool handled = FieldEdit::event(&folded);
+    event->setAccepted(folded.isAccepted());
+    return handled;
+  }
+  const bool command = IsControlLetter(key) && !IsMenuShortcut(key);  // of no menu: nothing to do
+  if (command || KeyDown(key)) {
+    event->accept();
+    return true;
+  }
+  if (key.matches(QKeySequence::Paste) && !isReadOnly()) {
+    Paste(QClipboard::Clipboard);
     event->accept();
     return true;
   }
@@ -306,12 +340,80 @@ void FieldEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 // The focusing click placed the caret and so dropped what GotFocus selected: select it again,
-// unless the press was the start of a drag that selected text of its own.
+// unless the press was the start of a drag that selected text of its own. A middle click pastes
+// the X selection, folded like any paste.
 void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+      !isReadOnly()) {
+    deselect();
+    Paste(QClipboard::Selection);
+    return;
+  }
   QLineEdit::mouseReleaseEvent(event);
   if (const auto kept = std::exchange(focusSelection_, std::nullopt); kept && !hasSelectedText()) {
     setSelection(kept->start, kept->length);
   }
+}
+
+// Qt's own menu for the field, with the field's Paste, folded, in place of Qt's.
+void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    if (action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste")) {  // as Qt names it
+      action->disconnect(this);
+      connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void FieldEdit::inputMethodEvent(QInputMethodEvent* event) {
+  const QString typed = Typed(event->commitString());
+  if (typed == event->commitString()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent folded(event->preeditString(), event->attributes());
+  folded.setCommitString(typed, event->replacementStart(), event->replacementLength());
+  QLineEdit::inputMethodEvent(&folded);
+  event->setAccepted(folded.isAccepted());
+}
+
+void FieldEdit::Paste(QClipboard::Mode mode) {
+  const QString clip = QGuiApplication::clipboard()->text(mode);
+  const QString typed = Typed(clip);
+  if (typed == clip && mode == QClipboard::Clipboard) {
+    QLineEdit::paste();
+    return;
+  }
+  if (typed.isEmpty() && !hasSelectedText()) {
+    return;
+  }
+  // As Qt's own paste: one undo step, not merged with the typing before or after it.
+  SeparateUndoStep();
+  insert(typed);
+  SeparateUndoStep();
+}
+
+// Qt begins a new undo step whenever the caret moves.
+void FieldEdit::SeparateUndoStep() {
+  if (hasSelectedText() || text().isEmpty()) {
+    return;  // removing a selection begins one of its own
+  }
+  const int at = cursorPosition();
+  setCursorPosition(at > 0 ? at - 1 : at + 1);
+  setCursorPosition(at);
+}
+
+// What a key, an input method or a paste gives, as the field takes it: with a digits-only mask,
+// full-width digits become ASCII before they reach the text, so that undo sees them as typed.
+QString FieldEdit::Typed(QString given) const {
+  const auto* rule = dynamic_cast<const MaskRule*>(validator());
+  if (rule && rule->DigitsOnly()) {
+    std::ranges::transform(given, given.begin(), AsciiDigit);
+  }
+  return given;
 }
 
 // Setting Qt::WA_InputMethodEnabled has no effect on QLineEdit; answering the query does.

@@ -47,23 +47,23 @@ bool IsSeparator(const MenuItem& item) {
 // The framework's own Edit commands, which act on the window's focused text field.
 struct EditCommand {
   std::string_view name;
-  bool (*applies)(const QLineEdit&);
-  void (*act)(QLineEdit&);
+  bool (*applies)(const FieldEdit&);
+  void (*act)(FieldEdit&);
 };
 constexpr EditCommand kEditCommands[] = {
-    {"EditUndo", [](const QLineEdit& e) { return e.isUndoAvailable(); },
-     [](QLineEdit& e) { e.undo(); }},
-    {"EditCut", [](const QLineEdit& e) { return e.hasSelectedText() && !e.isReadOnly(); },
-     [](QLineEdit& e) { e.cut(); }},
-    {"EditCopy", [](const QLineEdit& e) { return e.hasSelectedText(); },
-     [](QLineEdit& e) { e.copy(); }},
+    {"EditUndo", [](const FieldEdit& e) { return e.isUndoAvailable(); },
+     [](FieldEdit& e) { e.undo(); }},
+    {"EditCut", [](const FieldEdit& e) { return e.hasSelectedText() && !e.isReadOnly(); },
+     [](FieldEdit& e) { e.cut(); }},
+    {"EditCopy", [](const FieldEdit& e) { return e.hasSelectedText(); },
+     [](FieldEdit& e) { e.copy(); }},
     {"EditPaste",
-     [](const QLineEdit& e) {
+     [](const FieldEdit& e) {
        return !e.isReadOnly() && !QGuiApplication::clipboard()->text().isEmpty();
      },
-     [](QLineEdit& e) { e.paste(); }},
-    {"EditClear", [](const QLineEdit& e) { return !e.text().isEmpty() && !e.isReadOnly(); },
-     [](QLineEdit& e) { e.clear(); }},
+     [](FieldEdit& e) { e.Paste(QClipboard::Clipboard); }},
+    {"EditClear", [](const FieldEdit& e) { return !e.text().isEmpty() && !e.isReadOnly(); },
+     [](FieldEdit& e) { e.clear(); }},
 };
 
 const EditCommand* EditCommandNamed(std::string_view name) {

@@ -1,6 +1,7 @@
 // The toolkit side of windows and controls, shared by the layer's own files only.
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
@@ -28,12 +29,16 @@ class FieldEdit final : public QLineEdit {
  public:
   FieldEdit(TextField& field, QWidget* parent);
   void SelectRomanScript();
+  // Pastes the clipboard or the X selection as one undo step, folded as typing is (Typed).
+  void Paste(QClipboard::Mode mode);
 
  protected:
   bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  private:
@@ -43,6 +48,8 @@ class FieldEdit final : public QLineEdit {
   bool KeyDown(const QKeyEvent& event);
   bool IsMenuShortcut(const QKeyEvent& event) const;
   bool TakeFirstFocus();
+  QString Typed(QString given) const;
+  void SeparateUndoStep();
   TextField& field_;
   bool romanOnly_ = false;
   // What GotFocus selected when a click gave the focus; the click's own press clears it.

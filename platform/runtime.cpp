@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QSocketNotifier>
 #include <QStyleFactory>
 #include <algorithm>
@@ -123,11 +124,25 @@ void Keep(std::exception_ptr exception) {
   }
 }
 
+// The window has no mnemonics, and Alt alone means nothing to it. With this hint Qt would put the
+// menu bar into keyboard navigation on Alt alone, or on Escape out of a menu opened by a click;
+// this look does not draw that state, and the keys typed next would go nowhere.
+class NoAltNavigation final : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    return hint == SH_MenuBar_AltKeyNavigation ? 0
+                                               : QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
 // The designs were drawn on a light window with black text, which a dark desktop scheme would
 // leave on dark grey. One light palette, every colour set so that none comes from the desktop's
 // scheme: windows, fields, menus and dialogs agree.
 void UseLightLook() {
-  QApplication::setStyle(QStyleFactory::create("Fusion"));  // owned by the application
+  // Owned by the application, the proxy and its base alike.
+  QApplication::setStyle(new NoAltNavigation(QStyleFactory::create("Fusion")));
   QPalette light(QColor(239, 239, 239));  // the window and buttons; the rest follows from it
   light.setColor(QPalette::Highlight, QColor(48, 140, 198));
   light.setColor(QPalette::HighlightedText, Qt::white);

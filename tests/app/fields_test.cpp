@@ -158,9 +158,10 @@ TEST_F(FieldsTest, OtherKeysGoToTheFieldUntouched) {
   enter(2, "13");
   const QString eraBefore = label("StaticText6")->text();
   const auto caution = expectCaution(2);
-  const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Home,  Qt::Key_End,    Qt::Key_Up,
-                          Qt::Key_Down,   Qt::Key_Escape, Qt::Key_Space, Qt::Key_A,      Qt::Key_F2,
-                          Qt::Key_PageUp, Qt::Key_Insert, Qt::Key_Shift, Qt::Key_Control};
+  const Qt::Key keys[] = {Qt::Key_Left,  Qt::Key_Right,   Qt::Key_Home,   Qt::Key_End,
+                          Qt::Key_Up,    Qt::Key_Down,    Qt::Key_Escape, Qt::Key_Space,
+                          Qt::Key_A,     Qt::Key_F2,      Qt::Key_PageUp, Qt::Key_Insert,
+                          Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt};
   for (const Qt::Key key : keys) {
     press(field(2), key);
     EXPECT_EQ(field(2)->text(), "13") << "key " << key;
@@ -275,9 +276,23 @@ TEST_F(FieldsTest, AClickIntoAFilledFieldSelectsItsWholeText) {
     type(field(n), replaced[n]);
     EXPECT_EQ(field(n)->text(), replaced[n]) << "field " << n;
   }
-  // A click into the field that has the focus only places the caret.
+  // A click into the field that has the focus only places the caret, however it was entered.
   click(field(3));
   EXPECT_FALSE(field(3)->hasSelectedText());
+  press(field(3), Qt::Key_Tab);
+  ASSERT_TRUE(waitForFocus(1));
+  click(field(1));
+  EXPECT_FALSE(field(1)->hasSelectedText());
+  // A drag that begins with the focusing click keeps what it selected: from beyond the end of
+  // "09" back over its last digit.
+  QLineEdit* day = field(3);
+  const int y = day->height() / 2;
+  QTest::mousePress(day, Qt::LeftButton, {}, QPoint(day->width() - 3, y));
+  const int end = day->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+  const int x = end - day->fontMetrics().horizontalAdvance('9');
+  QTest::mouseMove(day, QPoint(x, y));
+  QTest::mouseRelease(day, Qt::LeftButton, {}, QPoint(x, y));
+  EXPECT_EQ(day->selectedText(), "9");
 }
 
 TEST_F(FieldsTest, EveryFocusGainSelectsRomanInput) {
