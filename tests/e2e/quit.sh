@@ -18,7 +18,9 @@ case $path in
   sigint-ignored) run=(env --ignore-signal=INT "$program") ;;
   # As from cron or after su: the X connection would take descriptor 2, and a warning about the
   # runtime directory would go into it.
-  stderr-closed) run=(env -u XDG_RUNTIME_DIR TMPDIR="$E2E_TMP" bash -c 'exec "$0" 2>&-' "$program") ;;
+  stderr-closed)
+    run=(env -u XDG_RUNTIME_DIR TMPDIR="$E2E_TMP" bash -c 'exec "$0" 2>&-' "$program")
+    ;;
   # The toolkit would abort or hang in threads of its own.
   fd-limit) run=(bash -c 'ulimit -n 6 && exec "$0"' "$program") ;;
   fd-taken)
