@@ -2,12 +2,10 @@
 // streams, broken pipes, free file descriptors and a display that cannot be opened.
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
