@@ -149,9 +149,9 @@ class MaskRule final : public QValidator {
   qsizetype most_;
 };
 
-// A Ctrl chord of a letter is a command, never typing. X11 gives some of them as control
-// characters (Ctrl+I a Tab, Ctrl+M a Return, Ctrl+Shift+C the Enter code) that must not be
-// taken for the keys that leave a field.
+// A Ctrl chord of a letter is the field's own editing (select all, redo...), never a key that
+// leaves it, although X11 gives some of them as control characters (Ctrl+I a Tab, Ctrl+M a
+// Return, Ctrl+Shift+C the Enter code).
 bool IsControlLetter(const QKeyEvent& event) {
   return event.modifiers().testFlag(Qt::ControlModifier) && event.key() >= Qt::Key_A &&
          event.key() <= Qt::Key_Z;
@@ -280,8 +280,7 @@ bool FieldEdit::event(QEvent* event) {
     event->setAccepted(folded.isAccepted());
     return handled;
   }
-  const bool command = IsControlLetter(key) && !IsMenuShortcut(key);  // of no menu: nothing to do
-  if (command || KeyDown(key)) {
+  if (!IsControlLetter(key) && KeyDown(key)) {
     event->accept();
     return true;
   }
@@ -341,8 +340,10 @@ void FieldEdit::focusOutEvent(QFocusEvent* event) {
 
 // The focusing click placed the caret and so dropped what GotFocus selected: select it again,
 // unless the press was the start of a drag that selected text of its own. A middle click pastes
-// the X selection, folded like any paste.
+// the X selection, folded like any paste. Either way, what the press kept is for this release
+// alone.
 void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  const auto kept = std::exchange(focusSelection_, std::nullopt);
   if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
       !isReadOnly()) {
     deselect();
@@ -350,7 +351,7 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   QLineEdit::mouseReleaseEvent(event);
-  if (const auto kept = std::exchange(focusSelection_, std::nullopt); kept && !hasSelectedText()) {
+  if (kept && !hasSelectedText()) {
     setSelection(kept->start, kept->length);
   }
 }

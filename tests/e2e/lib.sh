@@ -13,7 +13,7 @@ readonly MAIN_TITLE='何歳でしょうか？'
 readonly CAUTION_TITLE='注意'
 readonly CONTENT_WIDTH=437 CONTENT_HEIGHT=296
 # Places in the main window's content area: points to click, rectangles (x y w h) to look at.
-readonly YEAR_FIELD=(105 62)
+readonly YEAR_FIELD=(105 62) YEAR_FIELD_END=(143 62) MONTH_FIELD=(214 62)
 readonly QUIT_BUTTON=(357 266)
 readonly ERA_LABEL=(22 86 392 26)     # the era label's first line, above the "計算" button
 readonly YEARS_RESULT=(62 158 300 62) # inside the years result, clear of the group box's frame
@@ -38,7 +38,7 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool xprop xdpyinfo openbox import identify dbus-launch; do
+for tool in Xvfb xdotool xclip xprop xdpyinfo openbox import identify dbus-launch; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (see ./dev for the packages)"
 done
 
@@ -315,9 +315,10 @@ main_geometry() {
   MENU_HEIGHT=$((HEIGHT - CONTENT_HEIGHT))
 }
 
-# click_content X Y: a left click at content-area coordinates of the main window.
+# click_content X Y [BUTTON]: a click (left by default) at content-area coordinates of the main
+# window.
 click_content() {
-  xdo mousemove --sync --window "$WID" "$1" $(($2 + MENU_HEIGHT)) click 1
+  xdo mousemove --sync --window "$WID" "$1" $(($2 + MENU_HEIGHT)) click "${3:-1}"
 }
 
 # region_colours X Y W H: distinct colours in a content-area rectangle of the main window;
