@@ -87,6 +87,9 @@ void Window1::CalculateAge() {
   const bool born = Compare(today.text, birth[kYear] + birth[kMonth] + birth[kDay]) >= 0;
   StaticText4()->SetText(Format(born ? WholeYears(today, birth) : 0, "##") + "歳");
   StaticText7()->SetText(Format(born ? MonthsSinceBirthday(today, birth) : 0, "##") + "ヶ月");
+  // The year may not have been left yet (the button takes no focus, Ctrl+K leaves it where it
+  // is): the era beside the age is the year's it was computed from.
+  ShowEra(*this);
 }
 
 void Window1::PushButton2_Action(Ref<platform::PushButton>) {

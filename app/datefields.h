@@ -56,6 +56,9 @@ inline constexpr std::array<DateField, 3> kDateFields{{
 // they are; the characters themselves are not looked at.
 String ZeroFilled(std::string_view text, std::int32_t width);
 
+// Writes the era of the year, completed with leading zeros, into the era label.
+void ShowEra(const Window1& window);
+
 // The row's field, looked up again by name.
 inline Ref<platform::TextField> FieldOf(const Window1& window, FieldAccessor accessor) {
   return (window.*accessor)();

@@ -18,6 +18,14 @@ String ZeroFilled(std::string_view text, std::int32_t width) {
   return String(static_cast<std::size_t>(width - length), '0') + String(text);
 }
 
+// Every road that takes the year (a leaving key, any other loss of focus, an age computed)
+// shows the era of the same zero-filled text, so "5" and "0005" give one label.
+void ShowEra(const Window1& window) {
+  const DateField& year = kDateFields[kYear];
+  window.StaticText6()->SetText(
+      SeirekiWarekiChange(ZeroFilled(FieldOf(window, year.field)->Text(), year.width)));
+}
+
 namespace {
 
 constexpr std::int32_t kRomanScriptVerb = -17;
@@ -36,13 +44,6 @@ bool IsLeavingKey(std::string_view key) {
   return code == kEnterCode || code == kTabCode || code == kReturnCode;
 }
 
-// Both roads out of the year field (a leaving key, or any other loss of focus) show the era of
-// the same zero-filled text, so "5" and "0005" give one label.
-void ShowEra(const Window1& window, const DateField& row) {
-  const String year = ZeroFilled(FieldOf(window, row.field)->Text(), row.width);
-  window.StaticText6()->SetText(SeirekiWarekiChange(year));
-}
-
 void GotFocus(const Window1& window, const DateField& row) {
   SetKeyScript(kRomanScriptVerb);
   FieldOf(window, row.field)->SetSelStart(0);
@@ -52,7 +53,7 @@ void GotFocus(const Window1& window, const DateField& row) {
 
 void LostFocus(const Window1& window, const DateField& row) {
   if (row.showsEra)
-    ShowEra(window, row);
+    ShowEra(window);
   FieldOf(window, row.field)->SetAlignment(kRestAlignment);
 }
 
@@ -93,7 +94,7 @@ void Accept(const Window1& window, const DateField& row, const String& filled) {
   if (FieldOf(window, row.field)->Text() != filled)
     FieldOf(window, row.field)->SetText(filled);
   if (row.showsEra)
-    ShowEra(window, row);
+    ShowEra(window);
   FieldOf(window, CheckKeyDown(kShiftKeyCode) ? row.previous : row.next)->SetFocus();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "era/wareki.h"
 #include "fixture.h"
 
 namespace {
@@ -98,11 +99,16 @@ class AgeTest : public CalculateTest,
 TEST_P(AgeTest, ShowsYearsAndMonths) {
   const auto& [c, trigger] = GetParam();
   setToday(c.today.year, c.today.month, c.today.day);
-  enterBirth(c.year, c.month, c.day);
+  enterBirth("", c.month, c.day);
+  click(field(1));  // the year last, and not left
+  type(field(1), QString::fromUtf8(c.year));
 
   calculate(trigger);
 
   EXPECT_EQ(years(), QString::fromUtf8(c.years));
+  const QString year = QString::fromUtf8(c.year).rightJustified(4, u'0');
+  EXPECT_EQ(label("StaticText6")->text(),
+            QString::fromStdString(era::SeirekiWarekiChange(year.toStdString())));
   EXPECT_EQ(months(), QString::fromUtf8(c.months));
   // The zero fill is the calculation's own: the fields keep what was typed.
   EXPECT_EQ(field(1)->text(), QString::fromUtf8(c.year));
