@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,16 +66,29 @@ void RequireFreeDescriptors() {
 // Qt reports a display it cannot open (none named, a server that does not answer, an unknown
 // platform plug-in) as a fatal message, advises a reinstall and aborts. While it starts, its
 // messages are held back: a fatal one becomes the program's one-line report and exit code 1;
-// the others are passed on once it has started.
+// the others are passed on as Qt gave them once it has started, or at once where Qt is told to
+// abort on them.
+
+// A context's texts, null where Qt gave none: its output tells null from empty.
+using Copied = std::optional<std::string>;
+
+Copied Copy(const char* text) {
+  return text ? Copied(text) : std::nullopt;
+}
+
+const char* Given(const Copied& text) {
+  return text ? text->c_str() : nullptr;
+}
 
 struct HeldMessage {
   QtMsgType type;
-  std::string category, file, function;
+  Copied category, file, function;
   int line;
   QString text;
 };
 
 std::vector<HeldMessage> held;
+QtMessageHandler passOnTo = nullptr;  // the handler that was installed before ours
 QString triedPlatform, triedDisplay;  // as the command line or the environment name them
 
 QString Tried(int argc, char** argv, const char* option, const char* variable) {
@@ -97,21 +111,37 @@ String NoDisplay() {
   return "no display could be opened at DISPLAY=" + triedDisplay.toStdString();
 }
 
+void PassOnHeldMessages() {
+  for (const HeldMessage& m : std::exchange(held, {})) {
+    const QMessageLogContext context(Given(m.file), m.line, Given(m.function), Given(m.category));
+    passOnTo(m.type, context, m.text);
+  }
+}
+
+// Qt aborts as soon as the handler returns from a warning under QT_FATAL_WARNINGS or a critical
+// under QT_FATAL_CRITICALS (a count N: the Nth one; 0 or empty: none).
+bool MayAbortOn(QtMsgType type) {
+  const char* variable = type == QtWarningMsg    ? "QT_FATAL_WARNINGS"
+                         : type == QtCriticalMsg ? "QT_FATAL_CRITICALS"
+                                                 : nullptr;
+  if (!variable) {
+    return false;
+  }
+  const QByteArray value = qgetenv(variable);
+  bool number = false;
+  const int count = value.toInt(&number, 0);
+  return !value.isEmpty() && (!number || count > 0);
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
     _UnhandledException(std::make_exception_ptr(RuntimeException(NoDisplay())));
     std::_Exit(1);  // nothing is set up yet that would need taking down
   }
-  auto copy = [](const char* s) { return std::string(s ? s : ""); };
-  held.push_back({type, copy(context.category), copy(context.file), copy(context.function),
+  held.push_back({type, Copy(context.category), Copy(context.file), Copy(context.function),
                   context.line, text});
-}
-
-void PassOnHeldMessages(QtMessageHandler handler) {
-  for (const HeldMessage& m : std::exchange(held, {})) {
-    const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(),
-                                     m.category.c_str());
-    handler(m.type, context, m.text);
+  if (MayAbortOn(type)) {
+    PassOnHeldMessages();
   }
 }
 
@@ -123,10 +153,10 @@ QApplication* internal::StartProcessAndToolkit(int& argc, char** argv) {
   RequireFreeDescriptors();
   triedPlatform = Tried(argc, argv, "-platform", "QT_QPA_PLATFORM");
   triedDisplay = Tried(argc, argv, "-display", "DISPLAY");
-  const QtMessageHandler previous = qInstallMessageHandler(&HoldMessage);
+  passOnTo = qInstallMessageHandler(&HoldMessage);
   auto* toolkit = new QApplication(argc, argv);
-  qInstallMessageHandler(previous);
-  PassOnHeldMessages(previous);
+  qInstallMessageHandler(passOnTo);
+  PassOnHeldMessages();
   return toolkit;
 }
 

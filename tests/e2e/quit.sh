@@ -2,14 +2,16 @@
 # Each way of quitting ends the application with exit status 0, also with its standard error
 # closed. SIGINT ignored at launch stays ignored. A start that cannot succeed (too few free file
 # descriptors, no display) ends with one report and status 1, not an abort, also when the report
-# goes into a broken pipe.
-#   quit.sh PROGRAM button|ctrl-q|sigterm|sigint|close|sigint-ignored|stderr-closed
-#   quit.sh PROGRAM fd-limit|fd-taken|no-display|broken-pipe
+# goes into a broken pipe. Qt's warnings while it starts come out as Qt words them, also before
+# an abort that QT_FATAL_WARNINGS asks for.
+#   quit.sh PROGRAM button|ctrl-q|sigterm|sigint|close|sigint-ignored|stderr-closed|held-warning
+#   quit.sh PROGRAM fd-limit|fd-taken|no-display|broken-pipe|fatal-warning
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 program=$1
 path=$2
 run=("$program")
+status=1 first="Unhandled exception: "  # how a start that cannot succeed ends
 
 start_xvfb
 # shellcheck disable=SC2016  # $0 and $! are the inner shell's
@@ -29,23 +31,29 @@ case $path in
     ;;
   no-display) run=(env -u DISPLAY "$program") ;;
   broken-pipe) run=(bash -c 'ulimit -n 20 && exec 2> >(true) && wait $! && exec "$0"' "$program") ;;
+  held-warning) run=(env XDG_RUNTIME_DIR=/proc/nope/x "$program") first="QStandardPaths: error" ;;
+  fatal-warning)
+    run=(env -u XDG_RUNTIME_DIR TMPDIR="$E2E_TMP" QT_FATAL_WARNINGS=1
+      bash -c 'ulimit -c 0 && exec "$0"' "$program")
+    status=134 first="QStandardPaths: XDG_RUNTIME_DIR not set"
+    ;;
 esac
 case $path in
-  fd-limit | fd-taken | no-display | broken-pipe)
+  fd-limit | fd-taken | no-display | broken-pipe | fatal-warning)
     start_app "${run[@]}" 2>"$E2E_TMP/stderr"
     poll_until 10 eval "! alive $APP_PID" || fail "the application runs ($path)"
     reap_app
     report=$(cat "$E2E_TMP/stderr")
-    [[ $APP_STATUS == 1 ]] || fail "exit status $APP_STATUS, expected 1: $report"
+    [[ $APP_STATUS == "$status" ]] || fail "exit status $APP_STATUS, expected $status: $report"
     if [[ $path != broken-pipe ]]; then
-      [[ $(wc -l <"$E2E_TMP/stderr") == 1 && $report == "Unhandled exception: "* ]] ||
-        fail "expected one report line, got: $report"
+      [[ $(wc -l <"$E2E_TMP/stderr") == 1 && $report == "$first"* ]] ||
+        fail "expected one line \"$first…\", got: $report"
     fi
-    echo "$path: exit status 1 ${report:+and the report: $report}"
+    echo "$path: exit status $status ${report:+and the report: $report}"
     exit 0
     ;;
 esac
-start_app "${run[@]}"
+start_app "${run[@]}" 2>"$E2E_TMP/stderr"
 await_window "$MAIN_TITLE"
 main_geometry
 
@@ -55,7 +63,7 @@ case $path in
     focus_window "$WID"
     xdotool key ctrl+q
     ;;
-  sigterm | stderr-closed) kill -TERM "$APP_PID" ;;
+  sigterm | stderr-closed | held-warning) kill -TERM "$APP_PID" ;;
   sigint) kill -INT "$APP_PID" ;;
   # The window manager's close command sends WM_DELETE_WINDOW. That the application's Close
   # does not run on it is seen in-process (QuitTest.ClosingTheOnlyWindowQuitsWithCodeZero).
@@ -75,4 +83,5 @@ case $path in
   *) fail "unknown way of quitting: $path" ;;
 esac
 await_exit 10 0
+[[ $path != held-warning || $(<"$E2E_TMP/stderr") == "$first"* ]] || fail "$(<"$E2E_TMP/stderr")"
 echo "quit by $path: exit status 0"
