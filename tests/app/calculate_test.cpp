@@ -106,9 +106,8 @@ TEST_P(AgeTest, ShowsYearsAndMonths) {
   calculate(trigger);
 
   EXPECT_EQ(years(), QString::fromUtf8(c.years));
-  const QString year = QString::fromUtf8(c.year).rightJustified(4, u'0');
-  EXPECT_EQ(label("StaticText6")->text(),
-            QString::fromStdString(era::SeirekiWarekiChange(year.toStdString())));
+  const std::string year = QString::fromUtf8(c.year).rightJustified(4, u'0').toStdString();
+  EXPECT_EQ(label("StaticText6")->text().toStdString(), era::SeirekiWarekiChange(year));
   EXPECT_EQ(months(), QString::fromUtf8(c.months));
   // The zero fill is the calculation's own: the fields keep what was typed.
   EXPECT_EQ(field(1)->text(), QString::fromUtf8(c.year));

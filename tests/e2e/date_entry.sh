@@ -5,8 +5,7 @@
 # birthday was 2006-05-20, and 2006-07-20 the last full month since); Tab goes on through the
 # fields and from the day back to the year. The era and the age also get drawn, no caution comes
 # up, the process lives throughout and exits with 0. The year field has the focus from the start,
-# and a click back into it selects its text, so the digit typed next replaces the year. A middle
-# click pastes the X selection into it.
+# and a click back into it selects its text, so the digit typed next replaces the year.
 # Leaves date_entry.png (the screen with the result) in the working directory.
 #   date_entry.sh PROGRAM
 # shellcheck source=lib.sh
@@ -43,12 +42,10 @@ click_content "${YEAR_FIELD[@]}"
 xdotool type 2
 await_shown 5 year=2 focus=year years= months= 'era=平成（へいせい） 2 年'
 
-# A middle click into the year pastes the X selection at its end; a click after it only places
-# the caret, so the 7 typed next goes after the pasted 8.
+# A middle click pastes the X selection; a click after it only places the caret, not selects.
 xdotool type 0
 click_content "${MONTH_FIELD[@]}"
-printf 8 | xclip -selection primary -quiet 2>/dev/null &
-_owned_pids+=($!)
+printf 8 | xclip -selection primary -quiet 2>/dev/null & _owned_pids+=($!)
 poll_until 5 eval '[[ $(xclip -o -selection primary 2>/dev/null) == 8 ]]' || fail "xclip holds no 8"
 click_content "${YEAR_FIELD_END[@]}" 2
 await_shown 5 year=208 focus=year

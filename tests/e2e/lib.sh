@@ -315,8 +315,7 @@ main_geometry() {
   MENU_HEIGHT=$((HEIGHT - CONTENT_HEIGHT))
 }
 
-# click_content X Y [BUTTON]: a click (left by default) at content-area coordinates of the main
-# window.
+# click_content X Y [BUTTON]: a click (left: 1) at content-area coordinates of the main window.
 click_content() {
   xdo mousemove --sync --window "$WID" "$1" $(($2 + MENU_HEIGHT)) click "${3:-1}"
 }
