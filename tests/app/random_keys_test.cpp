@@ -529,8 +529,8 @@ void RandomKeysTest::checkCalculation(const Snapshot& before, const Snapshot& af
   expectedMonths_ = QString::number(calculation.age.months) + QStringLiteral("ヶ月");
 }
 
-// Once the year field has been left or an age shown, the era label shows the era of its text
-// zero-filled; the label changes at no other time.
+// Once the year field has been left, the era label shows the era of its text zero-filled; the
+// label changes at no other time but for an age shown, which takes the year as leaving does.
 void RandomKeysTest::checkEra(const Snapshot& before, const Snapshot& after, bool ageShown) {
   yearLeft_ = yearLeft_ || yearLeftNow_ || ageShown;
   if (yearLeftNow_ || ageShown || (yearLeft_ && after.focus != 0)) {

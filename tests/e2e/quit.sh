@@ -35,8 +35,7 @@ case $path in
   fatal-warning)
     run=(env -u XDG_RUNTIME_DIR TMPDIR="$E2E_TMP" QT_FATAL_WARNINGS=1
       bash -c 'ulimit -c 0 && exec "$0"' "$program")
-    status=134 first="QStandardPaths: XDG_RUNTIME_DIR not set"
-    ;;
+    status=134 first="QStandardPaths: XDG_RUNTIME_DIR not set" ;;
 esac
 case $path in
   fd-limit | fd-taken | no-display | broken-pipe | fatal-warning)
