@@ -63,7 +63,7 @@ void RequireFreeDescriptors() {
 }
 
 // ---- No display ---------------------------------------------------------------------------
-// Qt reports a display it cannot open (none named, a server that does not answer, an unknown
+// Qt reports a display it cannot open (none named, one that nobody serves, an unknown
 // platform plug-in) as a fatal message, advises a reinstall and aborts. While it starts, its
 // messages are held back: a fatal one becomes the program's one-line report and exit code 1;
 // the others are passed on as Qt gave them once it has started, or at once where Qt is told to
