@@ -280,7 +280,7 @@ bool FieldEdit::event(QEvent* event) {
     event->setAccepted(folded.isAccepted());
     return handled;
   }
-  if (!IsControlLetter(key) && KeyDown(key)) {
+  if (KeyDown(key)) {
     event->accept();
     return true;
   }
@@ -294,7 +294,8 @@ bool FieldEdit::event(QEvent* event) {
 
 // True when the key is consumed.
 bool FieldEdit::KeyDown(const QKeyEvent& event) {
-  if (IsMenuShortcut(event) || !field_.HasEventHandler(TextField::kKeyDown)) {
+  if (IsMenuShortcut(event) || IsControlLetter(event) ||
+      !field_.HasEventHandler(TextField::kKeyDown)) {
     return false;
   }
   EventArgs args;

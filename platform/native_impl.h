@@ -52,7 +52,7 @@ class FieldEdit final : public QLineEdit {
   void SeparateUndoStep();
   TextField& field_;
   bool romanOnly_ = false;
-  // What GotFocus selected when a click gave the focus; the click's own press clears it.
+  // What GotFocus selected when a click gave the focus, for that click's release alone.
   std::optional<Selection> focusSelection_;
 };
 
